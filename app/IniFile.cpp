@@ -1,0 +1,226 @@
+#include "app/IniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <algorithm>
+#include <limits>
+
+namespace tessivo {
+namespace {
+
+/// The section name of a "[name]" line, or nothing.
+std::optional<QString> sectionName(const QString &line)
+{
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return trimmed.mid(1, close - 1).trimmed();
+}
+
+/// The key of a "key=value" line, or nothing (comments and other lines).
+std::optional<QString> keyName(const QString &line)
+{
+    const QString trimmed = line.trimmed();
+    if (trimmed.startsWith(u';') || trimmed.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0)
+        return std::nullopt;
+    return line.left(equals).trimmed();
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+bool IniFile::load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        lines_.clear();
+        eol_ = QStringLiteral("\r\n");
+        encoding_ = Encoding::Utf16Le;
+        return false;
+    }
+    parse(file.readAll());
+    return true;
+}
+
+void IniFile::parse(const QByteArray &bytes)
+{
+    QString text;
+    if (bytes.startsWith("\xFF\xFE")) {
+        encoding_ = Encoding::Utf16Le;
+        QStringDecoder decoder(QStringDecoder::Utf16LE);
+        text = decoder(bytes.mid(2, (bytes.size() - 2) & ~qsizetype(1)));
+    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
+        encoding_ = Encoding::Utf8Bom;
+        text = QString::fromUtf8(bytes.mid(3));
+    } else {
+        encoding_ = bytes.isEmpty() ? Encoding::Utf16Le : Encoding::Utf8;
+        text = QString::fromUtf8(bytes);
+    }
+    const qsizetype firstBreak = text.indexOf(u'\n');
+    eol_ = (firstBreak > 0 && text[firstBreak - 1] == u'\r') || firstBreak < 0
+               ? QStringLiteral("\r\n")
+               : QStringLiteral("\n");
+    lines_ = text.split(u'\n');
+    for (QString &line : lines_) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    if (!lines_.isEmpty() && lines_.last().isEmpty())
+        lines_.removeLast();  // the text ended with a line break
+}
+
+QByteArray IniFile::serialize() const
+{
+    QString text;
+    for (const QString &line : lines_) {
+        text += line;
+        text += eol_;
+    }
+    QByteArray bytes;
+    switch (encoding_) {
+    case Encoding::Utf16Le:
+        bytes = QByteArray("\xFF\xFE", 2);
+        bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        break;
+    case Encoding::Utf8Bom:
+        bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        break;
+    case Encoding::Utf8:
+        bytes = text.toUtf8();
+        break;
+    }
+    return bytes;
+}
+
+bool IniFile::save(const QString &path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = serialize();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+IniFile::Found IniFile::find(const QString &section, const QString &key) const
+{
+    Found found;
+    for (int i = 0; i < lines_.size(); ++i) {
+        const std::optional<QString> name = sectionName(lines_[i]);
+        if (name) {
+            if (found.sectionLine >= 0)
+                break;  // the section ended
+            if (sameName(*name, section)) {
+                found.sectionLine = i;
+                found.lastLine = i;
+            }
+            continue;
+        }
+        if (found.sectionLine < 0)
+            continue;
+        if (!lines_[i].trimmed().isEmpty())
+            found.lastLine = i;
+        if (found.keyLine < 0) {
+            const std::optional<QString> lineKey = keyName(lines_[i]);
+            if (lineKey && sameName(*lineKey, key))
+                found.keyLine = i;
+        }
+    }
+    return found;
+}
+
+std::optional<QString> IniFile::value(const QString &section, const QString &key) const
+{
+    const Found found = find(section, key);
+    if (found.keyLine < 0)
+        return std::nullopt;
+    const QString &line = lines_[found.keyLine];
+    QString text = line.mid(line.indexOf(u'=') + 1).trimmed();
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') &&
+        text.back() == text.front())
+        text = text.mid(1, text.size() - 2);
+    return text;
+}
+
+QString IniFile::cut(const QString &text, int maxChars)
+{
+    if (maxChars <= 0)
+        return {};
+    if (text.size() <= maxChars)
+        return text;
+    qsizetype keep = maxChars;
+    if (text[keep - 1].isHighSurrogate())
+        --keep;
+    return text.left(keep);
+}
+
+QString IniFile::readString(const QString &section, const QString &key, const QString &fallback,
+                            int maxChars) const
+{
+    return cut(value(section, key).value_or(fallback), maxChars);
+}
+
+int IniFile::parseInt(const QString &text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    long long number = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        number = number * 10 + (text[i].unicode() - u'0');
+        if (number > (long long)std::numeric_limits<int>::max() + 1)
+            number = (long long)std::numeric_limits<int>::max() + 1;
+    }
+    if (negative)
+        number = -number;
+    return int(std::clamp<long long>(number, std::numeric_limits<int>::min(),
+                                     std::numeric_limits<int>::max()));
+}
+
+int IniFile::readInt(const QString &section, const QString &key, int fallback) const
+{
+    const std::optional<QString> text = value(section, key);
+    if (!text || text->isEmpty())
+        return fallback;
+    return parseInt(*text);
+}
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    // A line break in a value would split it into lines of their own.
+    QString clean = value;
+    clean.replace(u'\r', u' ').replace(u'\n', u' ');
+
+    const Found found = find(section, key);
+    if (found.keyLine >= 0) {
+        const QString &line = lines_[found.keyLine];
+        lines_[found.keyLine] = line.left(line.indexOf(u'=')).trimmed() + u'=' + clean;
+        return;
+    }
+    const QString newLine = key + u'=' + clean;
+    if (found.sectionLine >= 0) {
+        lines_.insert(found.lastLine + 1, newLine);
+        return;
+    }
+    lines_.append(u'[' + section + u']');
+    lines_.append(newLine);
+}
+
+} // namespace tessivo

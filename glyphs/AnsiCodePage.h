@@ -1,0 +1,25 @@
+#pragma once
+// Conversion of a character to the user's ANSI code page: the Windows code page that
+// matches the locale (1252 by default; 936, 950, 932 or 949 for Chinese, Japanese and
+// Korean). Characters the code page cannot represent become '?'.
+
+#include <cstdint>
+#include <string>
+
+namespace tessivo {
+
+/// The code page for a locale name such as "zh_CN.UTF-8" or "de_DE".
+int codePageForLocale(const std::string &locale);
+
+/// The code page in use: from the user's locale unless set explicitly.
+int ansiCodePage();
+void setAnsiCodePage(int codePage);
+
+/// The first byte of the character in the code page in use; '?' when the code page
+/// cannot represent it. A character encoded in two bytes yields its lead byte.
+uint8_t ansiFirstByte(uint16_t code);
+
+/// The same for a given code page (65536 conversions are cached per code page).
+uint8_t ansiFirstByte(uint16_t code, int codePage);
+
+} // namespace tessivo

@@ -1,0 +1,277 @@
+#include "glyphs/GlyphFiles.h"
+
+#include "app/AppState.h"
+#include "glyphs/AnsiCodePage.h"
+#include "glyphs/SysFontGlyph.h"
+#include "rows/LedType.h"
+
+#include <array>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+namespace tessivo {
+namespace {
+
+struct GlyphSourceState {
+    std::array<std::vector<uint8_t>, 5> builtin;
+    std::array<bool, 5> loaded{};
+    std::array<std::filesystem::path, 2> userPath;
+    std::array<bool, 2> userPresent{};
+    std::array<const uint8_t *, 2> sizes{};
+    std::array<std::vector<int32_t>, 2> offsets;
+};
+
+GlyphSourceState state;
+
+constexpr int kUser11 = 0, kUser16 = 1;
+
+bool readWholeFile(const std::filesystem::path &path, std::vector<uint8_t> &buffer)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    file.seekg(0, std::ios::end);
+    const std::streamoff length = file.tellg();
+    if (length <= 0 || length > glyphfile::kMaxBuiltinSize)
+        return false;
+    buffer.resize(size_t(length));
+    file.seekg(0);
+    file.read(reinterpret_cast<char *>(buffer.data()), length);
+    if (file.gcount() != length) {
+        buffer.clear();
+        return false;
+    }
+    return true;
+}
+
+/// The slot's bytes when the built-in file is loaded and holds the whole slot.
+const uint8_t *builtinSlot(int file, int64_t offset, int64_t slotSize)
+{
+    if (!state.loaded[size_t(file)] || offset < 0)
+        return nullptr;
+    const std::vector<uint8_t> &buffer = state.builtin[size_t(file)];
+    if (offset + slotSize > int64_t(buffer.size()))
+        return nullptr;
+    return buffer.data() + offset;
+}
+
+/// Copies every second byte of a slot, starting at `first`, complemented.
+void takeComplemented(const uint8_t *slot, int first, int count, ChrRecord &record)
+{
+    for (int k = 0; k < count; ++k)
+        record.columns[k] = uint8_t(~slot[first + 2 * k]);
+}
+
+/// Reads code point `code` from a user library into the record, `gap` blank columns
+/// first. One open, seek, read and close per lookup.
+bool readUserGlyph(int library, uint16_t code, int gap, ChrRecord &record)
+{
+    const uint8_t *sizes = state.sizes[size_t(library)];
+    if (!sizes || state.offsets[size_t(library)].empty())
+        return false;
+    std::ifstream file(state.userPath[size_t(library)], std::ios::binary);
+    if (!file)
+        return false;
+    const int width = sizes[2 * code];
+    const int height = sizes[2 * code + 1];
+    const int bytes = width * bytesPerColumn(height);
+    const int gapBytes = gap * bytesPerColumn(height);
+    if (gapBytes + bytes > kColumnBytes)
+        return false;
+    record.width = width + gap;
+    record.height = height;
+    file.seekg(state.offsets[size_t(library)][code]);
+    if (bytes > 0 && file)
+        file.read(reinterpret_cast<char *>(record.columns + gapBytes), bytes);
+    // A short read leaves the missing bytes 0, as the caller cleared them.
+    record.byteCount = uint8_t(bytes + gapBytes);
+    return true;
+}
+
+} // namespace
+
+int symbolIndex(uint16_t code)
+{
+    if (code >= 1 && code <= 8)
+        return code - 1;
+    if (code == 11 || code == 12)
+        return code - 3;
+    if (code >= 14 && code <= 18)
+        return code - 4;
+    return -1;
+}
+
+void LoadGlyphFiles(const std::filesystem::path &libFolder)
+{
+    LoadGlyphFiles(libFolder, builtinSizeTable11(), builtinSizeTable16());
+}
+
+void LoadGlyphFiles(const std::filesystem::path &libFolder,
+                    std::span<const uint8_t, glyphfile::kSizeTableBytes> sizes11,
+                    std::span<const uint8_t, glyphfile::kSizeTableBytes> sizes16)
+{
+    for (int file = 0; file < 5; ++file) {
+        state.builtin[size_t(file)].clear();
+        state.loaded[size_t(file)] =
+            readWholeFile(libFolder / glyphfile::kBuiltinNames[file], state.builtin[size_t(file)]);
+    }
+    const std::array<const uint8_t *, 2> tables = {sizes11.data(), sizes16.data()};
+    for (int library = 0; library < 2; ++library) {
+        const uint8_t *sizes = tables[size_t(library)];
+        std::vector<int32_t> &offsets = state.offsets[size_t(library)];
+        offsets.assign(65536, 0);
+        int32_t offset = 0;
+        for (int code = 0; code < 65536; ++code) {
+            offsets[size_t(code)] = offset;
+            offset += sizes[2 * code] * bytesPerColumn(sizes[2 * code + 1]);
+        }
+        state.sizes[size_t(library)] = sizes;
+        state.userPath[size_t(library)] = libFolder / glyphfile::kUserNames[library];
+        std::error_code error;
+        state.userPresent[size_t(library)] =
+            std::filesystem::exists(state.userPath[size_t(library)], error);
+    }
+    CreateTypeFonts();
+}
+
+void FreeGlyphFiles()
+{
+    for (int file = 0; file < 5; ++file) {
+        state.builtin[size_t(file)] = {};
+        state.loaded[size_t(file)] = false;
+    }
+    for (int library = 0; library < 2; ++library) {
+        state.offsets[size_t(library)] = {};
+        state.sizes[size_t(library)] = nullptr;
+        state.userPresent[size_t(library)] = false;
+    }
+    FreeTypeFonts();
+}
+
+bool isBuiltinLoaded(int file) { return file >= 0 && file < 5 && state.loaded[size_t(file)]; }
+
+bool isUserLibraryPresent(int library)
+{
+    return library >= 0 && library < 2 && state.userPresent[size_t(library)];
+}
+
+int32_t userLibraryOffset(int library, uint16_t code)
+{
+    if (library < 0 || library >= 2 || state.offsets[size_t(library)].empty())
+        return 0;
+    return state.offsets[size_t(library)][code];
+}
+
+bool GetGlyph(uint16_t code, int ledType, ChrRecord &record)
+{
+    if (appState().bUserFont == 0)
+        return GetSysFontGlyph(ledType, code, record);
+    switch (ledType) {
+    case ledtype::k7: return GetGlyph7(code, record);
+    case ledtype::k11: return GetGlyph11(code, record);
+    case ledtype::k16: return GetGlyph16(code, record);
+    default: return false;
+    }
+}
+
+bool GetGlyph7(uint16_t code, ChrRecord &record)
+{
+    int narrow = ansiFirstByte(code);
+    if (narrow >= 18 && narrow <= 27) {
+        record.kind = glyphkind::kSymbol;
+        narrow += 109;  // the symbols sit behind the ASCII slots, at 127-136
+    } else if (narrow >= 32 && narrow <= 126) {
+        record.kind = glyphkind::kAscii;
+    } else {
+        return false;
+    }
+    const uint8_t *slot = builtinSlot(glyphfile::k7Ascii, 4 + int64_t(narrow - 32) * 10, 10);
+    if (!slot)
+        return false;
+    record.width = 6;
+    record.height = 7;
+    record.byteCount = 6;
+    record.columns[0] = 0;  // every 7-LED character has one blank column on its right
+    for (int k = 0; k < 5; ++k) {
+        const uint8_t stored = slot[2 * k];
+        // Rows 7-4 stay, rows 2-0 move up one bit; bit 3 of the stored byte is unused.
+        record.columns[1 + k] = uint8_t((stored & 0xF0) | ((stored & 0x07) << 1));
+    }
+    return true;
+}
+
+bool GetGlyph11(uint16_t code, ChrRecord &record)
+{
+    const int gap = ledTypeInfo(ledtype::k11).gap;
+    if (const int symbol = symbolIndex(code); symbol >= 0) {
+        record.kind = glyphkind::kSymbol;
+        record.byteCount = 24;
+        if (isBuiltinLoaded(glyphfile::k11Symbols)) {
+            const uint8_t *slot = builtinSlot(glyphfile::k11Symbols, 4 + int64_t(symbol) * 64, 64);
+            if (!slot)
+                return false;
+            record.width = 12;
+            record.height = 16;
+            takeComplemented(slot, 16, 24, record);
+            return true;
+        }
+        return readUserGlyph(kUser11, code, gap, record);
+    }
+    if (code >= 32 && code <= 126) {
+        record.kind = glyphkind::kAscii;
+        if (isBuiltinLoaded(glyphfile::k11Ascii)) {
+            const uint8_t *slot = builtinSlot(glyphfile::k11Ascii, 4 + int64_t(code - 32) * 32, 32);
+            if (!slot)
+                return false;
+            record.width = 8;
+            record.height = 16;
+            record.byteCount = 16;
+            takeComplemented(slot, 0, 16, record);
+            return true;
+        }
+        return readUserGlyph(kUser11, code, gap, record);
+    }
+    record.kind = glyphkind::kLibrary;
+    if (!state.userPresent[kUser11])
+        return false;
+    return readUserGlyph(kUser11, code, gap, record);
+}
+
+bool GetGlyph16(uint16_t code, ChrRecord &record)
+{
+    if (const int symbol = symbolIndex(code); symbol >= 0) {
+        record.kind = glyphkind::kSymbol;
+        record.byteCount = 32;
+        if (isBuiltinLoaded(glyphfile::k16Symbols)) {
+            const uint8_t *slot = builtinSlot(glyphfile::k16Symbols, 4 + int64_t(symbol) * 64, 64);
+            if (!slot)
+                return false;
+            record.width = 16;
+            record.height = 16;
+            takeComplemented(slot, 0, 32, record);
+            return true;
+        }
+        return readUserGlyph(kUser16, code, 0, record);
+    }
+    if (code >= 32 && code <= 126) {
+        record.kind = glyphkind::kAscii;
+        record.byteCount = 16;
+        if (isBuiltinLoaded(glyphfile::k16Ascii)) {
+            const uint8_t *slot = builtinSlot(glyphfile::k16Ascii, 4 + int64_t(code - 32) * 32, 32);
+            if (!slot)
+                return false;
+            record.width = 8;
+            record.height = 16;
+            takeComplemented(slot, 0, 16, record);
+            return true;
+        }
+        return readUserGlyph(kUser16, code, 0, record);
+    }
+    record.kind = glyphkind::kLibrary;
+    if (!state.userPresent[kUser16])
+        return false;
+    return readUserGlyph(kUser16, code, 0, record);
+}
+
+} // namespace tessivo

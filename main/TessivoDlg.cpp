@@ -1,0 +1,24 @@
+#include "main/TessivoDlg.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace tessivo {
+
+CTessivoDlg::CTessivoDlg(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("id102"));
+    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowFlags(Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    auto *layout = new QVBoxLayout(this);
+    auto *title = new QLabel(QStringLiteral("Tessivo"), this);
+    QFont font = title->font();
+    font.setPointSize(font.pointSize() * 2);
+    font.setBold(true);
+    title->setFont(font);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+    resize(640, 400);
+}
+
+} // namespace tessivo

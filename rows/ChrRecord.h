@@ -1,0 +1,70 @@
+#pragma once
+// The shared, fixed-layout types of a message row. ChrRecord and RowState are stored
+// byte for byte in project files and on the clipboard, so their layout never changes.
+
+#include <bit>
+#include <cstdint>
+
+namespace tessivo {
+
+static_assert(std::endian::native == std::endian::little,
+              "records are stored as little-endian bytes");
+
+constexpr int kColumnBytes = 72;   // column bytes of one character
+constexpr int kMaxRowChars = 50;   // characters in one row
+
+#pragma pack(push, 1)
+/// One character with its LED columns. Column 0 is the rightmost column as seen; each
+/// column takes ceil(height / 8) bytes; bit 7 of a column's first byte is its bottom row.
+struct ChrRecord {
+    uint16_t code;          // 16-bit Unicode code unit
+    int32_t width;          // LED columns
+    int32_t height;         // LED rows
+    uint8_t kind;           // 0 not set, 1 library character, 2 symbol, 3 ASCII
+    uint8_t byteCount;      // valid bytes in columns, at most 72
+    uint8_t columns[kColumnBytes];
+};
+
+/// A row's saved state for the history: count, then 50 records (unused ones zero).
+struct RowState {
+    int32_t count;
+    ChrRecord records[kMaxRowChars];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(ChrRecord) == 84, "ChrRecord is 84 packed bytes");
+static_assert(sizeof(RowState) == 4204, "RowState is 4,204 packed bytes");
+
+namespace glyphkind {
+constexpr uint8_t kNotSet = 0;
+constexpr uint8_t kLibrary = 1;
+constexpr uint8_t kSymbol = 2;
+constexpr uint8_t kAscii = 3;
+}
+
+/// One character's place in a row.
+struct RowEntry {
+    uint16_t code = 0;
+    int32_t x = 0;      // first column of the character in the row image
+    int32_t width = 0;  // columns
+};
+
+/// Bytes a column of `height` rows takes.
+constexpr int bytesPerColumn(int height) { return (height + 7) / 8; }
+
+/// True when a record can be drawn without reading past its 72 column bytes: a positive
+/// width and height whose columns fit in the column bytes. Records from project files
+/// and the clipboard may be damaged; anything else is refused like a glyph that does
+/// not fit.
+constexpr bool isDrawable(const ChrRecord &r)
+{
+    if (r.width <= 0 || r.height <= 0)
+        return false;
+    const int64_t bytes = int64_t(r.width) * bytesPerColumn(r.height);
+    return bytes <= kColumnBytes;
+}
+
+/// A record cleared the way the glyph lookups expect it: everything zero.
+inline ChrRecord emptyRecord() { return ChrRecord{}; }
+
+} // namespace tessivo

@@ -1,0 +1,131 @@
+#pragma once
+// The model behind one message row: its characters, its row image (the one truth about
+// the row's LEDs), its caret and selection, and a five-step history. The row input
+// window paints it and feeds it events; the model tells its owner through callbacks.
+
+#include "rows/ChrRecord.h"
+#include "rows/LedType.h"
+#include "rows/MonoImage.h"
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace tessivo {
+
+class RowModel {
+public:
+    /// Looks a character up for an LED type into a cleared record (the glyph sources).
+    using GlyphLookup = std::function<bool(uint16_t code, int ledType, ChrRecord &record)>;
+
+    enum class Repaint {
+        Invalidate,         // repaint when the event loop gets to it
+        Now,                // redraw at once
+        InvalidateNoErase,  // repaint without erasing the background (editor writes)
+    };
+
+    static constexpr int kHistoryDepth = 5;
+
+    /// A new row is empty and of the 16-LED type. Without a lookup, the glyph sources
+    /// of the program are asked.
+    explicit RowModel(GlyphLookup lookup = {});
+
+    // What the owner hears.
+    std::function<void()> onChanged;         // the row's content changed (notify the dialog)
+    std::function<void(Repaint)> onRepaint;  // the row needs painting
+    std::function<void()> onCaretMoved;      // place the caret (when the window has the focus)
+    std::function<void()> onLayoutChanged;   // the LED type, and so the margins, changed
+
+    // Row operations.
+    void SetLedType(int type, bool repaint);
+    bool AddChar(uint16_t code, bool testOnly);
+    bool InsertGlyph(const ChrRecord &record);
+    void InsertRecords(const ChrRecord *records, int count);
+    void DeleteRange(int from, int to, bool repaint);
+    int ExtractRecords(int end, int start, ChrRecord *records) const;
+    std::vector<ChrRecord> ExtractRecords(int end, int start) const;
+    void ClearRow();
+
+    struct Snapshot {
+        const MonoImage &image;
+        int W;  // used width, 0 for an empty row
+        int N;  // rows, 0 for an empty row
+    };
+    Snapshot TakeSnapshot();
+
+    void PutPixel(int x, int y, bool black);
+    void PutImage(const MonoImage &source);
+
+    int PushUndo();
+    bool Undo();
+    bool Redo();
+    int undoDepth() const { return int(undo_.size()); }
+    int redoDepth() const { return int(redo_.size()); }
+
+    // Queries.
+    int n() const { return n_; }
+    const RowEntry &entry(int i) const { return entries_[size_t(i)]; }
+    int usedWidth() const;
+    int rowWidth() const { return info_.rowWidth; }
+    int height() const { return info_.ledCount; }
+    int ledType() const { return info_.id; }
+    const LedTypeInfo &typeInfo() const { return info_; }
+    const MonoImage &rowImage() const { return image_; }
+
+    // Selection: anchor and end index, both -1 for none.
+    bool hasSelection() const { return anchor_ != selEnd_ && anchor_ != -1; }
+    int anchor() const { return anchor_; }
+    int selectionEnd() const { return selEnd_; }
+    void setSelection(int anchor, int end);
+    void clearSelection() { anchor_ = selEnd_ = -1; }
+    /// The selection ordered so that anchor <= end.
+    void orderSelection();
+    /// Whether character i lies inside the selection.
+    bool isSelected(int i) const;
+
+    // Caret: first visible index plus caret offset.
+    int caretIndex() const { return firstVisible_ + caretOffset_; }
+    int firstVisible() const { return firstVisible_; }
+    int caretOffset() const { return caretOffset_; }
+    /// Moves the caret by d characters, scrolling to keep it visible.
+    void MoveCaret(int d, bool invalidate);
+    /// Width of the window's text rectangle in LED columns, for scrolling.
+    void setViewWidth(int columns) { viewWidth_ = columns; }
+    int viewWidth() const { return viewWidth_; }
+    /// The caret's column, counted from the first visible character's start.
+    int caretColumn() const;
+    /// Caret offset for a column counted from the text rectangle's left edge.
+    int HitTest(int column) const;
+
+    // Window geometry of the type, in LED units.
+    int marginX() const { return info_.scaleX > 1 ? 1 : 3; }
+    int marginY() const { return info_.id == ledtype::k11 ? 2 : 1; }
+    static int GetRowWindowHeight(int ledType);
+
+private:
+    void repaint(Repaint how) const;
+    void notify() const;
+    void placeCaret() const;
+    void captureState(RowState &state) const;
+    void setCaretIndex(int index);
+
+    GlyphLookup lookup_;
+    LedTypeInfo info_{};
+    int n_ = 0;
+    std::array<RowEntry, kMaxRowChars> entries_{};
+    MonoImage image_;
+    MonoImage snapshot_;
+    MonoImage scratch_;
+    int firstVisible_ = 0;
+    int caretOffset_ = 0;
+    int viewWidth_ = 0;
+    int anchor_ = -1;
+    int selEnd_ = -1;
+
+    std::array<RowState, kHistoryDepth> slots_{};
+    std::vector<int> undo_;  // slot numbers, oldest first
+    std::vector<int> redo_;
+    RowState scratchState_{};
+};
+
+} // namespace tessivo

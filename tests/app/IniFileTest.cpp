@@ -1,0 +1,160 @@
+#include "app/IniFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using tessivo::IniFile;
+
+namespace {
+
+IniFile parsed(const char *text)
+{
+    IniFile ini;
+    ini.parse(QByteArray(text));
+    return ini;
+}
+
+QByteArray utf16File(const QString &text)
+{
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    return bytes;
+}
+
+} // namespace
+
+TEST(IniFile, IntegersAreReadLikeTheProfileFunctions)
+{
+    const IniFile ini = parsed("[Set]\r\nplain=42\r\nsigned=-12abc\r\nplus=+7\r\nword=abc\r\n"
+                               "empty=\r\nspaced =  15 \r\nhuge=99999999999999\r\nneg=-99999999999\r\n");
+    EXPECT_EQ(ini.readInt("Set", "plain", 1), 42);
+    EXPECT_EQ(ini.readInt("Set", "signed", 1), -12);
+    EXPECT_EQ(ini.readInt("Set", "plus", 1), 7);
+    EXPECT_EQ(ini.readInt("Set", "word", 1), 0);
+    EXPECT_EQ(ini.readInt("Set", "empty", 5), 5);
+    EXPECT_EQ(ini.readInt("Set", "spaced", 1), 15);
+    EXPECT_EQ(ini.readInt("Set", "missing", 9), 9);
+    EXPECT_EQ(ini.readInt("Other", "plain", 9), 9);
+    EXPECT_EQ(ini.readInt("Set", "huge", 0), 2147483647);
+    EXPECT_EQ(ini.readInt("Set", "neg", 0), -2147483647 - 1);
+}
+
+TEST(IniFile, NamesAreCaseInsensitiveAndTheFirstSectionCounts)
+{
+    const IniFile ini = parsed("; comment=1\n[SET]\nLedType=3\n[other]\nLedType=9\n[set]\nLedType=7\n");
+    EXPECT_EQ(ini.readInt("set", "ledtype", 0), 3);
+    EXPECT_EQ(ini.readString("Set", "LEDTYPE", "x", 10), "3");
+    EXPECT_FALSE(ini.value("Set", "; comment").has_value());
+}
+
+TEST(IniFile, StringsAreTrimmedUnquotedAndCutToTheirField)
+{
+    const IniFile ini = parsed("[S]\na=  hello world  \nb=\"quoted \"\nc=abcdefgh\n");
+    EXPECT_EQ(ini.readString("S", "a", {}, 100), "hello world");
+    EXPECT_EQ(ini.readString("S", "b", {}, 100), "quoted ");
+    EXPECT_EQ(ini.readString("S", "c", {}, 3), "abc");
+    EXPECT_EQ(ini.readString("S", "none", "fallback", 100), "fallback");
+    EXPECT_EQ(ini.readString("S", "none", "fallback", 4), "fall");
+}
+
+TEST(IniFile, CuttingNeverSplitsASurrogatePair)
+{
+    const QString text = QStringLiteral("ab") + QString::fromUcs4(U"\U0001F600");
+    EXPECT_EQ(IniFile::cut(text, 3), "ab");
+    EXPECT_EQ(IniFile::cut(text, 4), text);
+    EXPECT_EQ(IniFile::cut(text, 0), "");
+}
+
+TEST(IniFile, WritingReplacesInPlaceAndKeepsEveryOtherLine)
+{
+    IniFile ini = parsed("; my settings\r\n[Set]\r\nLedType = 2\r\n; keep me\r\nLang=1\r\n\r\n"
+                         "[Other]\r\nx=1\r\n");
+    ini.writeString("set", "ledtype", "3");
+    ini.writeString("Set", "NewKey", "v");
+    ini.writeString("Fresh", "k", "w");
+    EXPECT_EQ(ini.encoding(), IniFile::Encoding::Utf8);
+    const QStringList expected = {"; my settings", "[Set]", "LedType=3", "; keep me", "Lang=1",
+                                  "NewKey=v", "", "[Other]", "x=1", "[Fresh]", "k=w"};
+    EXPECT_EQ(ini.lines(), expected);
+    EXPECT_EQ(ini.serialize(), expected.join("\r\n").toUtf8() + "\r\n");
+}
+
+TEST(IniFile, ValuesWithLineBreaksStayOnOneLine)
+{
+    IniFile ini;
+    ini.writeString("S", "k", "one\r\ntwo");
+    EXPECT_EQ(ini.readString("S", "k", {}, 100), "one  two");
+    EXPECT_EQ(ini.lines().size(), 2);
+}
+
+TEST(IniFile, Utf16FilesStayUtf16AndUtf8FilesStayUtf8)
+{
+    IniFile wide;
+    wide.parse(utf16File(QStringLiteral("[Set]\r\nSysFont=宋体\r\n")));
+    EXPECT_EQ(wide.encoding(), IniFile::Encoding::Utf16Le);
+    EXPECT_EQ(wide.readString("Set", "SysFont", {}, 159), QStringLiteral("宋体"));
+    wide.writeString("Set", "SysFont", QStringLiteral("黑体"));
+    EXPECT_EQ(wide.serialize(), utf16File(QStringLiteral("[Set]\r\nSysFont=黑体\r\n")));
+
+    IniFile narrow = parsed("[Set]\nSysFont=宋体\n");
+    EXPECT_EQ(narrow.encoding(), IniFile::Encoding::Utf8);
+    EXPECT_EQ(narrow.readString("Set", "SysFont", {}, 159), QStringLiteral("宋体"));
+    EXPECT_EQ(narrow.serialize(), QByteArray("[Set]\nSysFont=宋体\n"));
+
+    IniFile marked = parsed("\xEF\xBB\xBF[A]\nk=v\n");
+    EXPECT_EQ(marked.readString("A", "k", {}, 9), "v");
+    EXPECT_TRUE(marked.serialize().startsWith("\xEF\xBB\xBF[A]"));
+}
+
+TEST(IniFile, ANewFileIsUtf16WithItsMark)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("new.ini");
+    IniFile ini;
+    EXPECT_FALSE(ini.load(path));
+    ini.writeString("Set", "Lang", "1");
+    ASSERT_TRUE(ini.save(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), utf16File("[Set]\r\nLang=1\r\n"));
+}
+
+TEST(IniFile, SavingIntoAMissingFolderFailsAndLeavesNothingBehind)
+{
+    QTemporaryDir dir;
+    IniFile ini;
+    ini.writeString("S", "k", "v");
+    EXPECT_FALSE(ini.save(dir.filePath("no/such/folder/x.ini")));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST(IniFile, DamagedFilesAreReadWithoutHarm)
+{
+    // Garbage, odd UTF-16 lengths, unclosed sections, NULs and a very long line.
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 7919) & 0xFF));
+    const QByteArray cases[] = {
+        garbage,
+        QByteArray("\xFF\xFE[", 3),
+        QByteArray("\xFF\xFE", 2),
+        QByteArray("[Set\nLang=2\n[\n=\n==\n[Set]]\nLang==3\n"),
+        QByteArray("[Set]\nLang=", 11) + QByteArray(1 << 20, '7'),
+        QByteArray("[Set]\0Lang=4\n", 13),
+    };
+    for (const QByteArray &bytes : cases) {
+        IniFile ini;
+        ini.parse(bytes);
+        (void)ini.readInt("Set", "Lang", 1);
+        (void)ini.readString("Set", "Lang", {}, 159);
+        ini.writeString("Set", "Lang", "1");
+        EXPECT_EQ(ini.readInt("Set", "Lang", 0), 1);
+        IniFile again;
+        again.parse(ini.serialize());
+        EXPECT_EQ(again.readInt("Set", "Lang", 0), 1);
+    }
+    IniFile odd = parsed("[Set]\nLang==3\n");
+    EXPECT_EQ(odd.readString("Set", "Lang", {}, 9), "=3");
+    EXPECT_EQ(odd.readInt("Set", "Lang", 5), 0);
+}

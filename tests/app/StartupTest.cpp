@@ -1,0 +1,200 @@
+#include "app/AppState.h"
+#include "app/IniFile.h"
+#include "app/TessivoApp.h"
+#include "glyphs/GlyphFiles.h"
+#include "main/TessivoDlg.h"
+#include "rows/LedType.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace tessivo;
+
+namespace {
+
+// A program folder with an empty LIB beside it, and an application object whose
+// message boxes and main window are recorded instead of shown.
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetLedTypeTable();
+        QDir(dir.path()).mkdir("LIB");
+        app = std::make_unique<CTessivoApp>();
+        app->moduleFolderOverride = dir.path();
+        app->platformMessage = [this](const QString &text, const QString &caption) {
+            messages << caption + ": " + text;
+        };
+        app->runMainWindow = [this] { ++windowRuns; };
+    }
+    void TearDown() override { resetLedTypeTable(); }
+
+    QString iniPath() const { return dir.path() + "/LIB/Tessivo.ini"; }
+    void writeIni(const QByteArray &bytes) const
+    {
+        QFile file(iniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray readIni() const
+    {
+        QFile file(iniPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void run()
+    {
+        EXPECT_FALSE(app->InitInstance());
+        EXPECT_EQ(app->ExitInstance(), 0);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CTessivoApp> app;
+    QStringList messages;
+    int windowRuns = 0;
+};
+
+} // namespace
+
+TEST_F(Startup, WithoutSettingsOrLibraryTheDefaultsApplyAndTheFileIsWritten)
+{
+    bool checked = false;
+    app->runMainWindow = [&] {
+        const AppState &state = appState();
+        EXPECT_EQ(state.moduleFolder, dir.path());
+        EXPECT_EQ(state.settingsPath, iniPath());
+        EXPECT_EQ(state.LedType, ledtype::k7);
+        EXPECT_EQ(state.LedColor, 0xFFu);
+        EXPECT_EQ(state.bUserFont, 1);
+        EXPECT_EQ(state.SysFont, QStringLiteral("宋体"));
+        EXPECT_EQ(state.languages.name(state.languages.currentIndex()), "English");
+        EXPECT_EQ(state.MakeChrWndCx, 540);
+        EXPECT_EQ(state.MakeChrWndCy, 360);
+        EXPECT_FALSE(state.report.isBound());
+        EXPECT_NE(app->cursor(CTessivoApp::kIBeamCursor), nullptr);
+        EXPECT_EQ(app->cursor(CTessivoApp::kIBeamCursor)->shape(), Qt::IBeamCursor);
+        EXPECT_EQ(app->cursor(11), nullptr);
+        checked = true;
+    };
+    run();
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(messages, QStringList({"Information: Can't Load LIB/libMorvUSB.so",
+                                     "Information: Load LIB/libMorvUSB.so file error!"}));
+
+    const QByteArray bytes = readIni();
+    ASSERT_TRUE(bytes.startsWith("\xFF\xFE"));
+    IniFile ini;
+    ini.parse(bytes);
+    const QStringList keys = {"bUserFont", "SysFont", "LedType", "LedColor", "Lang",
+                              "MakeChrWndCx", "MakeChrWndCy"};
+    const QStringList values = {"1", QStringLiteral("宋体"), "1", "255", "1", "540", "360"};
+    for (int i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(ini.value("Set", keys[i]).value_or("<missing>"), values[i]) << keys[i].toStdString();
+    EXPECT_FALSE(ini.value("Set", "LedGap11").has_value());
+    EXPECT_EQ(ini.value("LangCodePage", "9").value_or(""), QStringLiteral("西班牙文,000A"));
+    EXPECT_EQ(ini.value("Language", "1").value_or(""), "English");
+    EXPECT_EQ(ini.value("Language", "2").value_or(""), QStringLiteral("简体中文"));
+    EXPECT_EQ(ini.value("English", "C15").value_or(""), "Exit");
+}
+
+TEST_F(Startup, SettingsAreReadAndWrittenBackWithTheUsersLinesKept)
+{
+    QString text = "; hand-written\r\n[Set]\r\nLedType=3\r\nLedGap11=9\r\nLedScrW11=200\r\nLang=2\r\n"
+                   "MakeChrWndCx=2000\r\n";
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    writeIni(bytes);
+    app->runMainWindow = [] {
+        EXPECT_EQ(appState().LedType, ledtype::k16);
+        EXPECT_EQ(ledTypeInfo(ledtype::k11).gap, 4);
+        EXPECT_EQ(ledTypeInfo(ledtype::k11).rowWidth, 180);
+        EXPECT_EQ(appState().languages.currentIndex(), 1);
+        EXPECT_EQ(appState().MakeChrWndCx, 100);
+        appState().LedColor = 0x00FF00;
+    };
+    run();
+    IniFile ini;
+    ini.parse(readIni());
+    EXPECT_EQ(ini.encoding(), IniFile::Encoding::Utf16Le);
+    EXPECT_EQ(ini.lines().first(), "; hand-written");
+    EXPECT_EQ(ini.value("Set", "LedGap11").value_or(""), "9");
+    EXPECT_EQ(ini.value("Set", "LedType").value_or(""), "3");
+    EXPECT_EQ(ini.value("Set", "Lang").value_or(""), "2");
+    EXPECT_EQ(ini.value("Set", "LedColor").value_or(""), "65280");
+    EXPECT_EQ(ini.value("Set", "MakeChrWndCx").value_or(""), "100");
+}
+
+TEST_F(Startup, AGarbledSettingsFileStillStartsAndIsRepaired)
+{
+    QByteArray garbage;
+    for (int i = 0; i < 2000; ++i)
+        garbage.append(char((i * 131 + 7) & 0xFF));
+    writeIni(garbage);
+    run();
+    EXPECT_EQ(windowRuns, 1);
+    IniFile ini;
+    ini.parse(readIni());
+    EXPECT_EQ(ini.value("Set", "Lang").value_or(""), "1");
+}
+
+TEST_F(Startup, ACompleteReportLibraryIsBoundWithoutMessages)
+{
+    ASSERT_TRUE(QFile::copy(FAKE_REPORT_COMPLETE, dir.path() + "/LIB/libMorvUSB.so"));
+    app->runMainWindow = [] {
+        EXPECT_TRUE(appState().report.isBound());
+        EXPECT_EQ(appState().report.CloseUSBDevice(nullptr), 1);
+    };
+    run();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(appState().report.isBound()) << "released at exit";
+}
+
+TEST_F(Startup, AnIncompleteReportLibraryIsReleasedWithOneMessage)
+{
+    ASSERT_TRUE(QFile::copy(FAKE_REPORT_INCOMPLETE, dir.path() + "/LIB/libMorvUSB.so"));
+    app->runMainWindow = [] { EXPECT_FALSE(appState().report.isBound()); };
+    run();
+    EXPECT_EQ(messages, QStringList({"Information: Load LIB/libMorvUSB.so file error!"}));
+}
+
+TEST_F(Startup, TheLibraryIsFoundBesideTheProgramNotInTheWorkingDirectory)
+{
+    QTemporaryDir elsewhere;
+    QDir(elsewhere.path()).mkdir("LIB");
+    ASSERT_TRUE(QFile::copy(FAKE_REPORT_COMPLETE, elsewhere.path() + "/LIB/libMorvUSB.so"));
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    app->runMainWindow = [] { EXPECT_FALSE(appState().report.isBound()); };
+    run();
+    QDir::setCurrent(saved);
+    EXPECT_EQ(messages.size(), 2);
+}
+
+TEST_F(Startup, GlyphFilesAreLoadedFromLib)
+{
+    for (const char *name : glyphfile::kBuiltinNames)
+        ASSERT_TRUE(QFile::copy(QString(TESSIVO_LIB_DIR) + "/" + name, dir.path() + "/LIB/" + name));
+    app->runMainWindow = [] {
+        EXPECT_TRUE(isBuiltinLoaded(glyphfile::k7Ascii));
+        EXPECT_FALSE(isUserLibraryPresent(0));
+        ChrRecord record = emptyRecord();
+        EXPECT_TRUE(GetGlyph('A', ledtype::k7, record));
+    };
+    run();
+    EXPECT_FALSE(isBuiltinLoaded(glyphfile::k7Ascii)) << "released at exit";
+}
+
+TEST(MainWindow, CaptionAndLook)
+{
+    CTessivoDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), "USB DATA DOWNLOAD SYSTEM ");
+    EXPECT_EQ(dialog.objectName(), "id102");
+    dialog.show();
+    const QImage picture = dialog.grab().toImage();
+    EXPECT_FALSE(picture.isNull());
+    if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty())
+        picture.save(QString::fromLocal8Bit(out) + "/main-window.png");
+}
