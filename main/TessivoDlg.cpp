@@ -1,6 +1,7 @@
 #include "main/TessivoDlg.h"
 
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tessivo {
@@ -19,6 +20,18 @@ CTessivoDlg::CTessivoDlg(QWidget *parent) : QDialog(parent)
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
     resize(640, 400);
+}
+
+} // namespace tessivo
+
+namespace tessivo {
+
+void CTessivoDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // For measuring start-up: the window closes itself as soon as it is up.
+    if (qEnvironmentVariableIsSet("TESSIVO_EXIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, this, &QDialog::accept);
 }
 
 } // namespace tessivo

@@ -10,6 +10,9 @@ class CTessivoDlg : public QDialog {
 public:
     static constexpr const char *kCaption = "USB DATA DOWNLOAD SYSTEM ";
     explicit CTessivoDlg(QWidget *parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace tessivo

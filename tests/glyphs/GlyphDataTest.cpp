@@ -43,7 +43,7 @@ TEST(GlyphData, SizeTablesHoldTheTellingRows)
     }
     EXPECT_EQ(size11(0x2000), (Size{7, 11}));
     EXPECT_EQ(size16(0x2000), (Size{10, 16}));
-    for (int code : {9, 10, 13, 28, 31, 133, 0x300, 8203, 8207, 8233, 8238, 8298, 8303, 65279, 65534}) {
+    for (int code : {9, 10, 13, 28, 31, 133, 0x300, 8203, 8207, 8233, 8238, 8298, 8303, 65279, 65534, 65535}) {
         EXPECT_EQ(size11(code), (Size{0, 0})) << code;
         EXPECT_EQ(size16(code), (Size{0, 0})) << code;
     }
@@ -107,6 +107,6 @@ TEST(GlyphData, ShippedGlyphsDrawSomething)
     EXPECT_EQ(lit(space), 0);
     ChrRecord hangul = emptyRecord();
     ASSERT_TRUE(GetGlyph(0xAC00, ledtype::k11, hangul));
-    EXPECT_EQ(hangul.width, 13);
+    EXPECT_EQ(int(hangul.width), 13);
     FreeGlyphFiles();
 }

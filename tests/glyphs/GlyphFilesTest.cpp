@@ -118,8 +118,8 @@ TEST_F(GlyphFiles, SevenLedAsciiGetsABlankRightColumnAndMovedRowBits)
     const ChrRecord a = lookup(&GetGlyph7, 'A', &found);
     ASSERT_TRUE(found);
     EXPECT_EQ(a.kind, glyphkind::kAscii);
-    EXPECT_EQ(a.width, 6);
-    EXPECT_EQ(a.height, 7);
+    EXPECT_EQ(int(a.width), 6);
+    EXPECT_EQ(int(a.height), 7);
     EXPECT_EQ(a.byteCount, 6);
     EXPECT_EQ(a.columns[0], 0);
     for (int k = 0; k < 5; ++k) {
@@ -185,8 +185,8 @@ TEST_F(GlyphFiles, ElevenAndSixteenLedBuiltInsAreComplemented)
     load();
     const ChrRecord a11 = lookup(&GetGlyph11, 'A');
     EXPECT_EQ(a11.kind, glyphkind::kAscii);
-    EXPECT_EQ(a11.width, 8);
-    EXPECT_EQ(a11.height, 16);
+    EXPECT_EQ(int(a11.width), 8);
+    EXPECT_EQ(int(a11.height), 16);
     EXPECT_EQ(a11.byteCount, 16);
     EXPECT_EQ(a11.columns[0], uint8_t(0x11 + 33));
     EXPECT_EQ(a11.columns[15], uint8_t(0x11 + 33 + 15));
@@ -194,11 +194,11 @@ TEST_F(GlyphFiles, ElevenAndSixteenLedBuiltInsAreComplemented)
     // Symbol 1 is index 0; the 11-LED slot's first 16 bytes are not read.
     const ChrRecord s11 = lookup(&GetGlyph11, 1);
     EXPECT_EQ(s11.kind, glyphkind::kSymbol);
-    EXPECT_EQ(s11.width, 12);
+    EXPECT_EQ(int(s11.width), 12);
     EXPECT_EQ(s11.byteCount, 24);
     EXPECT_EQ(s11.columns[0], uint8_t(0x22 + 8));
     const ChrRecord s14 = lookup(&GetGlyph16, 18);  // index 14
-    EXPECT_EQ(s14.width, 16);
+    EXPECT_EQ(int(s14.width), 16);
     EXPECT_EQ(s14.byteCount, 32);
     EXPECT_EQ(s14.columns[0], uint8_t(0x44 + 14));
     EXPECT_EQ(s14.columns[31], uint8_t(0x44 + 14 + 31));
@@ -221,15 +221,15 @@ TEST_F(GlyphFiles, LibraryCharactersComeFromTheUserLibraryWithTheGap)
     const ChrRecord han = lookup(&GetGlyph11, 0x4E2D, &found);
     ASSERT_TRUE(found);
     EXPECT_EQ(han.kind, glyphkind::kLibrary);
-    EXPECT_EQ(han.width, 11 + 2);
-    EXPECT_EQ(han.height, 11);
+    EXPECT_EQ(int(han.width), 11 + 2);
+    EXPECT_EQ(int(han.height), 11);
     EXPECT_EQ(han.byteCount, 22 + 4);
     EXPECT_EQ(han.columns[0] | han.columns[1] | han.columns[2] | han.columns[3], 0);
     EXPECT_EQ(han.columns[4], uint8_t((0x4E2D + 0) | 1));
     EXPECT_EQ(han.columns[25], uint8_t((0x4E2D + 21) | 1));
 
     const ChrRecord han16 = lookup(&GetGlyph16, 0x4E2D);
-    EXPECT_EQ(han16.width, 16);
+    EXPECT_EQ(int(han16.width), 16);
     EXPECT_EQ(han16.byteCount, 32);
     EXPECT_EQ(han16.columns[0], uint8_t(0x4E2D | 1));
     // The offset is the sum of the glyphs before it: codes 1, 'A' and 0xE9.
@@ -242,15 +242,15 @@ TEST_F(GlyphFiles, AMissingBuiltInFallsBackToTheUserLibrary)
     EXPECT_FALSE(isBuiltinLoaded(glyphfile::k11Ascii));
     const ChrRecord a = lookup(&GetGlyph11, 'A');
     EXPECT_EQ(a.kind, glyphkind::kAscii);
-    EXPECT_EQ(a.width, 6 + 2);
-    EXPECT_EQ(a.height, 11);
+    EXPECT_EQ(int(a.width), 6 + 2);
+    EXPECT_EQ(int(a.height), 11);
     EXPECT_EQ(a.byteCount, 12 + 4);
     const ChrRecord symbol = lookup(&GetGlyph11, 1);
     EXPECT_EQ(symbol.kind, glyphkind::kSymbol);
-    EXPECT_EQ(symbol.width, 8);
+    EXPECT_EQ(int(symbol.width), 8);
     // Symbol 2 has no size in this library: found with the gap alone.
     const ChrRecord blank = lookup(&GetGlyph11, 2);
-    EXPECT_EQ(blank.width, 2);
+    EXPECT_EQ(int(blank.width), 2);
 }
 
 TEST_F(GlyphFiles, LargerGapAddsBlankColumns)
@@ -258,7 +258,7 @@ TEST_F(GlyphFiles, LargerGapAddsBlankColumns)
     adjustLedType11(4, 160);
     load();
     const ChrRecord han = lookup(&GetGlyph11, 0x4E2D);
-    EXPECT_EQ(han.width, 15);
+    EXPECT_EQ(int(han.width), 15);
     EXPECT_EQ(han.byteCount, 22 + 8);
 }
 
@@ -270,9 +270,9 @@ TEST_F(GlyphFiles, ControlCodesAreNoSymbolsAndHaveNoSize)
         const ChrRecord r11 = lookup(&GetGlyph11, code, &found);
         EXPECT_TRUE(found) << code;
         EXPECT_EQ(r11.kind, glyphkind::kLibrary);
-        EXPECT_EQ(r11.width, 2) << code;
+        EXPECT_EQ(int(r11.width), 2) << code;
         const ChrRecord r16 = lookup(&GetGlyph16, code, &found);
-        EXPECT_EQ(r16.width, 0) << code;
+        EXPECT_EQ(int(r16.width), 0) << code;
     }
 }
 
@@ -329,7 +329,7 @@ TEST_F(GlyphFiles, GetGlyphDispatchesBySource)
     load();
     ChrRecord record = emptyRecord();
     EXPECT_TRUE(GetGlyph('A', ledtype::k16, record));
-    EXPECT_EQ(record.width, 8);
+    EXPECT_EQ(int(record.width), 8);
     record = emptyRecord();
     EXPECT_FALSE(GetGlyph('A', 3, record));
     EXPECT_FALSE(GetGlyph('A', -1, record));

@@ -172,8 +172,8 @@ TEST_F(RowModelTest, ElevenLedCharactersReadBackElevenRowsHigh)
     row->SetLedType(ledtype::k11, false);
     type("A");
     const ChrRecord a = read(0);
-    EXPECT_EQ(a.height, 11);
-    EXPECT_EQ(a.width, 6);
+    EXPECT_EQ(int(a.height), 11);
+    EXPECT_EQ(int(a.width), 6);
     EXPECT_EQ(a.byteCount, 12);
     EXPECT_EQ(a.kind, 0);
     EXPECT_EQ(a.code, 'A');

@@ -1,0 +1,45 @@
+#include "app/AppState.h"
+#include "glyphs/GlyphFiles.h"
+#include "rows/LedType.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace tessivo;
+
+namespace {
+
+void loadShippedGlyphs()
+{
+    static bool loaded = false;
+    if (!loaded) {
+        adjustLedType11(ledtype::kGap11Default, ledtype::kRowWidth11Default);
+        appState().bUserFont = 1;
+        LoadGlyphFiles(TESSIVO_LIB_DIR);
+        loaded = true;
+    }
+}
+
+void BM_BuiltinLookup(benchmark::State &state)
+{
+    loadShippedGlyphs();
+    for (auto _ : state) {
+        ChrRecord record = emptyRecord();
+        benchmark::DoNotOptimize(GetGlyph('A', ledtype::k16, record));
+        benchmark::DoNotOptimize(record);
+    }
+}
+BENCHMARK(BM_BuiltinLookup);
+
+void BM_UserLibraryLookup(benchmark::State &state)
+{
+    loadShippedGlyphs();
+    uint16_t code = 0x4E00;
+    for (auto _ : state) {
+        ChrRecord record = emptyRecord();
+        benchmark::DoNotOptimize(GetGlyph(code, ledtype::k16, record));
+        code = code == 0x9FA5 ? 0x4E00 : uint16_t(code + 1);
+    }
+}
+BENCHMARK(BM_UserLibraryLookup);
+
+} // namespace

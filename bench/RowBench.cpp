@@ -1,0 +1,54 @@
+#include "app/AppState.h"
+#include "glyphs/GlyphFiles.h"
+#include "rows/RowModel.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace tessivo;
+
+namespace {
+
+void fill(RowModel &row, uint16_t code)
+{
+    while (row.AddChar(code, false))
+        row.MoveCaret(1, false);
+}
+
+// A 16-LED row filled to capacity through AddChar and read back with ExtractRecords.
+void BM_FillRowAndExtract(benchmark::State &state)
+{
+    appState().bUserFont = 1;
+    LoadGlyphFiles(TESSIVO_LIB_DIR);
+    const uint16_t code = uint16_t(state.range(0));
+    RowModel row;
+    ChrRecord records[kMaxRowChars];
+    for (auto _ : state) {
+        row.SetLedType(ledtype::k16, false);
+        fill(row, code);
+        benchmark::DoNotOptimize(row.ExtractRecords(row.n(), 0, records));
+    }
+}
+BENCHMARK(BM_FillRowAndExtract)->Arg('A')->Arg(0x4E2D);
+
+// PushUndo on a full row, alternately changed and unchanged.
+void BM_PushUndoFullRow(benchmark::State &state)
+{
+    appState().bUserFont = 1;
+    LoadGlyphFiles(TESSIVO_LIB_DIR);
+    RowModel row;
+    row.SetLedType(ledtype::k16, false);
+    fill(row, 'A');
+    bool lit = false;
+    for (auto _ : state) {
+        if (state.range(0)) {
+            state.PauseTiming();
+            lit = !lit;
+            row.PutPixel(0, 0, lit);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(row.PushUndo());
+    }
+}
+BENCHMARK(BM_PushUndoFullRow)->Arg(0)->Arg(1);
+
+} // namespace
