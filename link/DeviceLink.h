@@ -1,0 +1,67 @@
+#pragma once
+// Finding the display on one of the three links once a second, and transferring the
+// device image to it packet by acknowledged packet.
+
+#include "link/LinkDrivers.h"
+#include "link/Protocol.h"
+
+#include <QString>
+
+namespace tessivo {
+
+struct DeviceImage;
+
+/// What detection and download show: the main window's progress bar, link picture,
+/// Send button, timer 2 and message box.
+class LinkView {
+public:
+    virtual ~LinkView() = default;
+    virtual void setProgressRange(int minimum, int maximum) = 0;
+    virtual void setProgressPosition(int position) = 0;
+    /// The link picture: connected or not, with a tool tip that says why.
+    virtual void showLinkState(bool connected, const QString &toolTip) = 0;
+    virtual void setSendEnabled(bool enabled) = 0;
+    /// Timer 2: resets the progress bar 2,500 ms later.
+    virtual void startProgressReset() = 0;
+    virtual void stopProgressReset() = 0;
+    virtual void showError(const QString &text) = 0;
+};
+
+namespace link {
+constexpr uint8_t kReport = 0, kFeature = 1, kCh375 = 2;
+constexpr int kDetectTimer = 1, kDetectPeriodMs = 1000;
+constexpr int kResetTimer = 2, kResetPeriodMs = 2500;
+constexpr int kLengthAttempts = 3;
+}
+
+class DeviceLink {
+public:
+    DeviceLink(LinkDrivers &drivers, LinkView &view) : drivers_(drivers), view_(view) {}
+
+    uint8_t activeLink() const { return activeLink_; }
+    int connected() const { return connected_; }
+    bool reportLibraryBound() const { return drivers_.reportBound(); }
+
+    /// The main window's timer handler, for timers 1 and 2.
+    void OnTimer(int timerId);
+    void DetectDevice();
+    /// Sends a finished image over the active link; false after any failure.
+    bool DownloadImage(const DeviceImage &image, int ledType);
+    bool ExchangePacket(CommandPacket &packet, void *handle);
+    /// 0x80 when accepted, another value otherwise; unknown statuses are reported.
+    uint8_t CheckStatus(uint8_t status, uint8_t marker);
+
+    static QString statusText(uint8_t status, uint8_t marker);
+
+private:
+    void closeLink(void *handle);
+
+    LinkDrivers &drivers_;
+    LinkView &view_;
+    uint8_t activeLink_ = link::kReport;
+    int connected_ = 0;
+    int linkState_ = -1;  // what the link picture shows: -1 nothing yet, 0 or 1
+    QString toolTip_;
+};
+
+} // namespace tessivo

@@ -1,0 +1,43 @@
+#pragma once
+// The calls the program makes on its three links: the report library (link 0), the
+// feature library Feltrix (link 1) and the CH375 layer (link 2). The program's own
+// drivers call the real libraries; tests put a virtual display behind them.
+
+#include <QString>
+#include <cstdint>
+
+namespace tessivo {
+
+class LinkDrivers {
+public:
+    virtual ~LinkDrivers() = default;
+
+    // Link 0, the report library loaded at start-up.
+    virtual bool reportBound() const = 0;
+    virtual void *OpenUSBDevice(int vendorId, int productId) = 0;
+    virtual int CloseUSBDevice(void *handle) = 0;
+    virtual int WriteUSB(void *handle, const void *buffer, unsigned count, unsigned *written) = 0;
+    virtual int ReadUSB(void *handle, void *buffer, unsigned count, unsigned *read) = 0;
+
+    // Link 1, Feltrix.
+    virtual int FindUsb(int productId) = 0;
+    virtual bool Write(unsigned char *message) = 0;
+    virtual bool Read(unsigned char *buffer) = 0;
+    virtual void *DeviceHandle() = 0;
+
+    // Link 2, the CH375 chip.
+    virtual intptr_t CH375OpenDevice(unsigned index) = 0;
+    virtual void CH375CloseDevice(unsigned index) = 0;
+    virtual bool CH375WriteData(unsigned index, void *buffer, unsigned long *length) = 0;
+    virtual bool CH375ReadData(unsigned index, void *buffer, unsigned long *length) = 0;
+
+    /// When no display answered: a display that is plugged in but cannot be opened
+    /// (no permission), described for the user; empty when there is none.
+    virtual QString accessProblem() { return {}; }
+};
+
+/// The program's drivers: the report library's entry points of the application state,
+/// Feltrix, and the CH375 layer.
+LinkDrivers &systemLinkDrivers();
+
+} // namespace tessivo

@@ -1,0 +1,76 @@
+#include "main/DeviceImage.h"
+
+namespace tessivo {
+
+uint8_t adjust7(uint8_t byte)
+{
+    uint8_t b = byte;
+    b = uint8_t((b & ~0x01) | ((b >> 1) & 0x01));
+    b = uint8_t((b & ~0x02) | ((b >> 1) & 0x02));
+    b = uint8_t((b & ~0x04) | ((b >> 1) & 0x04));
+    return b;
+}
+
+uint16_t adjust11(uint8_t first, uint8_t second)
+{
+    return uint16_t(((first << 8 | second) >> 5) & 0x07FF);
+}
+
+int countRowsToSend(const SendRows &rows)
+{
+    int n = 0;
+    for (int k = 0; k < SendRows::kRows; ++k)
+        if (rows.isRowEnabled(k) && rows.row(k).n() > 0)
+            ++n;
+    return n;
+}
+
+bool BuildDeviceImage(const SendRows &rows, int ledType, DeviceImage &image)
+{
+    image.clear();
+    const int n = countRowsToSend(rows);
+    if (n == 0)
+        return false;
+    if (ledType == ledtype::k7 || ledType == ledtype::k11)
+        image.append(0x00);
+    image.append(uint8_t(n));
+
+    ChrRecord records[kMaxRowChars] = {};
+    int written = 0;
+    for (int k = 0; k < SendRows::kRows && written < n; ++k) {
+        const int opening = rows.openingEffect(k);
+        const int closing = rows.closingEffect(k);
+        const RowModel &row = rows.row(k);
+        if (!rows.isRowEnabled(k) || row.n() == 0)
+            continue;
+        const int used = row.usedWidth();
+        if (used == 0)
+            continue;
+        image.append(uint8_t(used));
+        image.append(uint8_t(opening * 16 + closing + 17));
+
+        const int count = row.ExtractRecords(row.n(), 0, records);
+        for (int c = count - 1; c >= 0; --c) {
+            const ChrRecord &record = records[c];
+            for (int i = 0; i < record.byteCount && i < kColumnBytes; ++i) {
+                uint8_t byte = record.columns[i];
+                if (ledType == ledtype::k7)
+                    byte = adjust7(byte);
+                image.append(byte);
+                if (ledType == ledtype::k11 && (i & 1) && image.length >= 2) {
+                    uint8_t &first = image.buffer[size_t(image.length - 2)];
+                    uint8_t &second = image.buffer[size_t(image.length - 1)];
+                    const uint16_t column = adjust11(first, second);
+                    first = uint8_t(column >> 8);
+                    second = uint8_t(column);
+                }
+            }
+        }
+        ++written;
+    }
+    for (int i = 0; i < 10; ++i)
+        image.append(0x00);
+    return true;
+}
+
+} // namespace tessivo

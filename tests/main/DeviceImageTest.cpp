@@ -1,0 +1,191 @@
+#include "main/DeviceImage.h"
+#include "main/SendCommand.h"
+#include "link/DeviceLink.h"
+#include "support/RecordingView.h"
+#include "support/VirtualDisplay.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace tessivo;
+using namespace tessivo::test;
+
+namespace {
+
+// Glyphs whose columns the tests choose: code c gets the columns in `columnsOf[c]`.
+std::map<uint16_t, std::vector<uint8_t>> columnsOf;
+int glyphHeight = 7;
+
+bool chosenGlyph(uint16_t code, int, ChrRecord &record)
+{
+    auto it = columnsOf.find(code);
+    if (it == columnsOf.end())
+        return false;
+    record.height = glyphHeight;
+    record.width = int(it->second.size()) / bytesPerColumn(glyphHeight);
+    record.byteCount = uint8_t(it->second.size());
+    std::copy(it->second.begin(), it->second.end(), record.columns);
+    return true;
+}
+
+class Rows : public SendRows {
+public:
+    explicit Rows(int ledType)
+    {
+        for (int k = 0; k < kRows; ++k) {
+            rows[size_t(k)] = std::make_unique<RowModel>(&chosenGlyph);
+            rows[size_t(k)]->SetLedType(ledType, false);
+        }
+    }
+    void type(int k, const std::u16string &text)
+    {
+        for (char16_t c : text)
+            if (rows[size_t(k)]->AddChar(c, false))
+                rows[size_t(k)]->MoveCaret(1, false);
+    }
+    bool isRowEnabled(int k) const override { return enabled[size_t(k)]; }
+    const RowModel &row(int k) const override { return *rows[size_t(k)]; }
+    int openingEffect(int k) const override { return opening[size_t(k)]; }
+    int closingEffect(int k) const override { return closing[size_t(k)]; }
+
+    std::array<std::unique_ptr<RowModel>, kRows> rows;
+    std::array<bool, kRows> enabled{true, true, true, true, true, true, true, true, true, true, true, true};
+    std::array<int, kRows> opening{}, closing{};
+};
+
+std::vector<uint8_t> bytes(const DeviceImage &image)
+{
+    return std::vector<uint8_t>(image.buffer.begin(), image.buffer.begin() + image.length);
+}
+
+std::vector<uint8_t> withEnd(std::vector<uint8_t> start)
+{
+    start.insert(start.end(), 10, 0);
+    return start;
+}
+
+class DeviceImageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetLedTypeTable();
+        adjustLedType11(2, 160);
+        columnsOf.clear();
+        glyphHeight = 7;
+    }
+    DeviceImage image;
+};
+
+} // namespace
+
+TEST_F(DeviceImageTest, SevenLedExample)
+{
+    columnsOf[u'x'] = {0x82, 0x44};
+    Rows rows(ledtype::k7);
+    rows.type(0, u"x");
+    rows.opening[0] = 2;
+    rows.closing[0] = 5;
+    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k7, image));
+    EXPECT_EQ(bytes(image), withEnd({0x00, 0x01, 0x02, 0x36, 0x81, 0x42}));
+    EXPECT_EQ(image.length, 16);
+}
+
+TEST_F(DeviceImageTest, ElevenLedColumnsAreShiftedToTheBlade)
+{
+    glyphHeight = 11;
+    columnsOf[u'x'] = {0xFF, 0xE0, 0x80, 0x00};  // all eleven lit; bottom row only
+    Rows rows(ledtype::k11);
+    rows.type(0, u"x");
+    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k11, image));
+    EXPECT_EQ(bytes(image), withEnd({0x00, 0x01, 0x02, 0x11, 0x07, 0xFF, 0x04, 0x00}));
+    EXPECT_EQ(adjust11(0xFF, 0xE0), 0x07FF);
+}
+
+TEST_F(DeviceImageTest, SixteenLedHasNoTypeByteAndSendsTheLastCharacterFirst)
+{
+    glyphHeight = 16;
+    columnsOf[u'A'] = {0x01, 0x02, 0x03, 0x04};
+    columnsOf[u'B'] = {0x11, 0x12, 0x13, 0x14};
+    Rows rows(ledtype::k16);
+    rows.type(0, u"AB");
+    rows.opening[0] = 6;
+    rows.closing[0] = 6;
+    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k16, image));
+    EXPECT_EQ(bytes(image), withEnd({0x01, 0x04, 0x77, 0x11, 0x12, 0x13, 0x14, 0x01, 0x02, 0x03, 0x04}));
+}
+
+TEST_F(DeviceImageTest, EmptyAndDisabledRowsAreLeftOut)
+{
+    columnsOf[u'x'] = {0x80};
+    Rows rows(ledtype::k7);
+    rows.type(0, u"x");
+    rows.type(2, u"xx");
+    rows.type(3, u"x");
+    rows.enabled[3] = false;  // disabled: never sent, whatever it holds
+    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k7, image));
+    EXPECT_EQ(bytes(image), withEnd({0x00, 0x02, 0x01, 0x11, 0x80, 0x02, 0x11, 0x80, 0x80}));
+}
+
+TEST_F(DeviceImageTest, LargestImageFitsTheBuffer)
+{
+    glyphHeight = 11;
+    adjustLedType11(2, 180);
+    columnsOf[u'x'] = std::vector<uint8_t>(36, 0xFF);  // 18 columns
+    Rows rows(ledtype::k11);
+    for (int k = 0; k < SendRows::kRows; ++k)
+        rows.type(k, std::u16string(10, u'x'));
+    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k11, image));
+    EXPECT_EQ(image.length, 2 + 12 * (2 + 180 * 2) + 10);
+}
+
+TEST_F(DeviceImageTest, SendWithNothingToSendShowsTheErrorAndStartsNoTimer)
+{
+    Rows rows(ledtype::k7);
+    VirtualDisplay display;
+    VirtualLinks links(display);
+    RecordingView view;
+    DeviceLink link(links, view);
+    EXPECT_FALSE(SendRowsToDisplay(rows, ledtype::k7, image, link, view));
+    EXPECT_EQ(view.errors, QStringList{"No Data Send!"});
+    EXPECT_EQ(view.resetStarts, 0);
+}
+
+TEST_F(DeviceImageTest, SendWithoutTheReportLibrary)
+{
+    columnsOf[u'x'] = {0x80};
+    Rows rows(ledtype::k7);
+    rows.type(0, u"x");
+    VirtualDisplay display;
+    VirtualLinks links(display);
+    links.bound = false;
+    RecordingView view;
+    DeviceLink link(links, view);
+    EXPECT_FALSE(SendRowsToDisplay(rows, ledtype::k7, image, link, view));
+    EXPECT_EQ(view.errors, QStringList{"USB Device Connect Failure!!!"});
+    EXPECT_EQ(view.resetStarts, 0);
+}
+
+TEST_F(DeviceImageTest, SendDeliversTheImageOverEveryLink)
+{
+    glyphHeight = 11;
+    columnsOf[u'A'] = {0xFF, 0xE0, 0x12, 0x34, 0x56, 0x78};
+    columnsOf[u'B'] = {0x80, 0x00, 0x00, 0x20};
+    Rows rows(ledtype::k11);
+    rows.type(0, u"ABBA");
+    rows.type(5, u"BAB");
+    rows.opening[5] = 3;
+    for (int which : {0, 1, 2}) {
+        VirtualDisplay display;
+        display.ledType = 1;
+        VirtualLinks links(display);
+        links.attachedTo = which;
+        RecordingView view;
+        DeviceLink link(links, view);
+        link.DetectDevice();
+        ASSERT_TRUE(SendRowsToDisplay(rows, ledtype::k11, image, link, view)) << which;
+        EXPECT_EQ(view.resetStarts, 1);
+        EXPECT_EQ(display.announcedLength, image.length);
+        const std::vector<uint8_t> sent = bytes(image);
+        EXPECT_EQ(display.image, std::vector<uint8_t>(sent.begin(), sent.begin() + sent.size() / 5 * 5));
+    }
+}

@@ -1,0 +1,150 @@
+#include "ui/MessageBox.h"
+
+#include "ui/DialogUnits.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace tessivo {
+namespace {
+
+MessageBoxHandler &handler()
+{
+    static MessageBoxHandler current;
+    return current;
+}
+
+constexpr int kNarrowBelow = 16;  // OK boxes with shorter texts are narrowed
+
+QPixmap iconFor(unsigned style, int size)
+{
+    QStyle::StandardPixmap which = QStyle::SP_MessageBoxInformation;
+    switch (style & 0xF0) {
+    case mb::kIconStop: which = QStyle::SP_MessageBoxCritical; break;
+    case mb::kIconQuestion: which = QStyle::SP_MessageBoxQuestion; break;
+    case mb::kIconExclamation: which = QStyle::SP_MessageBoxWarning; break;
+    default: break;
+    }
+    return QApplication::style()->standardIcon(which).pixmap(size, size);
+}
+
+} // namespace
+
+CMessageBox::CMessageBox(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("id180"));
+    setWindowTitle(QStringLiteral("Tessivo"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    QFont font(QStringLiteral("Microsoft Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(10);
+    setFont(font);
+
+    const DialogUnits du(font);
+    resize(du.x(141), du.y(54));
+    icon_ = new QLabel(this);
+    icon_->setObjectName(QStringLiteral("id1050"));
+    icon_->setGeometry(du.rect(7, 6, 16, 16));
+    icon_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label_ = new QLabel(this);
+    label_->setObjectName(QStringLiteral("id1051"));
+    label_->setGeometry(du.rect(31, 6, 102, 24));
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label_->setWordWrap(true);
+    label_->setTextFormat(Qt::PlainText);
+    first_ = new QPushButton(QStringLiteral("YES"), this);
+    first_->setObjectName(QStringLiteral("id1048"));
+    first_->setGeometry(du.rect(7, 33, 38, 14));
+    middle_ = new QPushButton(QStringLiteral("OK"), this);
+    middle_->setObjectName(QStringLiteral("id1049"));
+    middle_->setGeometry(du.rect(55, 33, 35, 14));
+    middle_->setDefault(true);
+    third_ = new QPushButton(QStringLiteral("Cancel"), this);
+    third_->setObjectName(QStringLiteral("id3"));
+    third_->setGeometry(du.rect(99, 33, 34, 14));
+
+    connect(first_, &QPushButton::clicked, this, [this] { done(mb::kIdYes); });
+    connect(middle_, &QPushButton::clicked, this,
+            [this] { done(buttonSet() == mb::kYesNoCancel ? mb::kIdNo : mb::kIdOk); });
+    connect(third_, &QPushButton::clicked, this, [this] { done(mb::kIdCancel); });
+}
+
+void CMessageBox::prepare()
+{
+    label_->setText(text_);
+    label_->setAccessibleName(text_);
+    if (buttonSet() == mb::kYesNoCancel) {
+        first_->setText(QStringLiteral("&Yes"));
+        middle_->setText(QStringLiteral("&No"));
+        third_->setText(QStringLiteral("&Cancel"));
+        first_->show();
+        third_->show();
+    } else {
+        first_->hide();
+        third_->hide();
+        if (text_.size() < kNarrowBelow) {
+            const int oldWidth = width();
+            resize(oldWidth * 2 / 3, height());
+            middle_->move(middle_->x() - oldWidth / 3 / 2, middle_->y());
+        }
+    }
+    icon_->setPixmap(iconFor(style_, icon_->width()));
+    setFixedSize(size());
+
+    // Centred over the owner, or over the screen without one.
+    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QRect area = owner ? owner->frameGeometry()
+                             : (screen() ? screen()->availableGeometry() : QRect(0, 0, 800, 600));
+    move(area.center() - rect().center());
+}
+
+int CMessageBox::exec()
+{
+    prepare();
+    return QDialog::exec();
+}
+
+void CMessageBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        done(mb::kIdCancel);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CMessageBox::reject()
+{
+    // The close box: Cancel for the question, OK for a report.
+    done(buttonSet() == mb::kYesNoCancel ? mb::kIdCancel : mb::kIdOk);
+}
+
+int ShowMessage(const QString &text, QWidget *parent, unsigned style)
+{
+    if (handler())
+        return handler()(text, style);
+    CMessageBox box(parent ? parent : QApplication::activeWindow());
+    box.setText(text);
+    box.setStyle(style);
+    return box.exec();
+}
+
+void EnableControls(QWidget *parent, const int (&ids)[6], bool enable)
+{
+    if (!parent)
+        return;
+    for (int id : ids) {
+        QWidget *control = parent->findChild<QWidget *>(QStringLiteral("id%1").arg(id));
+        if (control && control->isEnabled() != enable)
+            control->setEnabled(enable);
+    }
+}
+
+void setMessageBoxHandler(MessageBoxHandler newHandler) { handler() = std::move(newHandler); }
+
+} // namespace tessivo
