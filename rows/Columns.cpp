@@ -4,8 +4,29 @@ namespace tessivo {
 
 void ExtractColumns(const MonoImage &bitmap, PixelRect rect, std::span<uint8_t> columns, int maxBytes)
 {
-    extractColumnsWith([&bitmap](int x, int y) { return bitmap.pixel(x, y); }, rect, columns,
-                       maxBytes);
+    const bool inside = rect.x >= 0 && rect.y >= 0 && rect.width >= 0 && rect.height >= 0 &&
+                        rect.x + rect.width <= bitmap.width() && rect.y + rect.height <= bitmap.height();
+    if (!inside) {
+        extractColumnsWith([&bitmap](int x, int y) { return bitmap.pixel(x, y); }, rect, columns,
+                           maxBytes);
+        return;
+    }
+    // The rows run bottom up through the image's bytes: one step back a row each time.
+    const int64_t bitLimit = int64_t(std::clamp<int64_t>(maxBytes, 0, int64_t(columns.size()))) * 8;
+    const int stride = bitmap.stride();
+    int64_t bit = 0;
+    for (int x = rect.x + rect.width - 1; x >= rect.x; --x) {
+        bit = (bit + 7) / 8 * 8;
+        const uint8_t pixelMask = uint8_t(0x80 >> (x & 7));
+        for (int y = rect.y + rect.height - 1; y >= rect.y; --y, ++bit) {
+            if (bit >= bitLimit)
+                return;
+            const uint8_t pixel = bitmap.bits()[size_t(y) * size_t(stride) + size_t(x >> 3)];
+            uint8_t &byte = columns[size_t(bit / 8)];
+            const uint8_t mask = uint8_t(0x80 >> (bit % 8));
+            byte = (pixel & pixelMask) ? uint8_t(byte | mask) : uint8_t(byte & ~mask);
+        }
+    }
 }
 
 bool columnBit(std::span<const uint8_t> columns, int height, int column, int row)

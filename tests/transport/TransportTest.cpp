@@ -64,7 +64,7 @@ TEST_F(Transport, FeltrixWithoutADisplayFailsCleanly)
 {
     EXPECT_EQ(FindUsb(0xAC01), 0);
     EXPECT_EQ(DeviceHandle, nullptr);
-    unsigned char message[8] = {};
+    unsigned char message[9] = {};  // Read fills nine bytes
     EXPECT_FALSE(Write(message));
     EXPECT_FALSE(Read(message));
     EXPECT_FALSE(Write(nullptr));
