@@ -96,7 +96,8 @@ int HID_API_EXPORT hid_read_timeout(hid_device *dev, unsigned char *data, size_t
     if (!d.onRead || !d.onRead(report))
         return -1;
     const size_t n = std::min(length, report.size());
-    std::memcpy(data, report.data(), n);
+    if (n > 0)
+        std::memcpy(data, report.data(), n);
     return int(n);
 }
 
@@ -114,7 +115,8 @@ int HID_API_EXPORT hid_get_feature_report(hid_device *dev, unsigned char *data, 
     std::vector<uint8_t> report(data, data + length);
     if (!d.onGetFeature || !d.onGetFeature(report))
         return -1;
-    std::memcpy(data, report.data(), std::min(length, report.size()));
+    if (!report.empty())
+        std::memcpy(data, report.data(), std::min(length, report.size()));
     return int(length);
 }
 
@@ -124,7 +126,8 @@ int HID_API_EXPORT hid_get_input_report(hid_device *dev, unsigned char *data, si
     std::vector<uint8_t> report;
     if (!d.onRead || !d.onRead(report))
         return -1;
-    std::memcpy(data + 1, report.data(), std::min(length - 1, report.size()));
+    if (length > 1 && !report.empty())
+        std::memcpy(data + 1, report.data(), std::min(length - 1, report.size()));
     return int(length);
 }
 

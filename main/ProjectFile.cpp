@@ -1,0 +1,106 @@
+#include "main/ProjectFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cstring>
+
+namespace tessivo {
+
+uint16_t packEffects(RowEffects effects, bool useMiddle)
+{
+    const unsigned low = useMiddle ? unsigned((effects.opening & 0x0F) | (effects.middle & 0x0F) << 4)
+                                   : unsigned(effects.opening & 0xFF);
+    return uint16_t(low | unsigned(effects.closing & 0xFF) << 8);
+}
+
+RowEffects unpackEffects(uint16_t word, bool useMiddle)
+{
+    RowEffects effects;
+    const int low = word & 0xFF;
+    effects.opening = useMiddle ? (low & 0x0F) : low;
+    effects.middle = useMiddle ? (low >> 4) : 0;
+    effects.closing = word >> 8;
+    return effects;
+}
+
+std::optional<Project> ParseProject(const QByteArray &bytes)
+{
+    Project project;
+    if (bytes.size() < qsizetype(sizeof(ProjectHeader)))
+        return std::nullopt;
+    std::memcpy(&project.header, bytes.constData(), sizeof(ProjectHeader));
+    const ProjectHeader &h = project.header;
+    if (h.magic != project::kMagic && h.magic != project::kMagicMiddle)
+        return std::nullopt;
+
+    const int rows = std::clamp<int>(h.rowCount, 0, project::kHeaderRows);
+    int64_t total = 0;
+    for (int i = 0; i < rows; ++i) {
+        if (h.counts[i] < 0)
+            return std::nullopt;
+        project.firstRecord.push_back(int(total));
+        total += h.counts[i];
+    }
+    const int64_t available = (bytes.size() - qsizetype(sizeof(ProjectHeader))) / qsizetype(sizeof(ChrRecord));
+    if (total > available)
+        return std::nullopt;
+    project.records.resize(size_t(total));
+    if (total > 0)
+        std::memcpy(project.records.data(), bytes.constData() + sizeof(ProjectHeader),
+                    size_t(total) * sizeof(ChrRecord));
+    return project;
+}
+
+std::optional<Project> ReadProject(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // A project holds at most 32 rows of 32,767 records; nothing longer is read.
+    constexpr qint64 kLongest = qint64(sizeof(ProjectHeader)) +
+                                qint64(project::kHeaderRows) * 32767 * qint64(sizeof(ChrRecord));
+    return ParseProject(file.read(kLongest));
+}
+
+QByteArray SerializeProject(const ProjectRows &rows, int ledType, bool useMiddle)
+{
+    ProjectHeader header{};
+    const LedTypeInfo &info = ledTypeInfo(ledType);
+    header.magic = useMiddle ? project::kMagicMiddle : project::kMagic;
+    header.ledType = uint16_t(info.id);
+    header.rowWidth = uint16_t(info.rowWidth);
+    header.ledCount = uint16_t(info.ledCount);
+    int stored = 0;
+    for (int k = 0; k < project::kDialogRows && rows.isRowEnabled(k); ++k) {
+        header.counts[k] = int16_t(rows.row(k).n());
+        header.effects[k] = packEffects({rows.openingEffect(k), rows.middleEffect(k), rows.closingEffect(k)},
+                                        useMiddle);
+        ++stored;
+    }
+    header.rowCount = int16_t(stored);
+
+    QByteArray bytes(reinterpret_cast<const char *>(&header), sizeof header);
+    ChrRecord buffer[kMaxRowChars] = {};
+    for (int k = 0; k < stored; ++k) {
+        const int count = rows.row(k).ExtractRecords(header.counts[k], 0, buffer);
+        for (int i = 0; i < count; ++i)
+            buffer[i].kind = 0;
+        bytes.append(reinterpret_cast<const char *>(buffer), qsizetype(count) * qsizetype(sizeof(ChrRecord)));
+    }
+    return bytes;
+}
+
+bool WriteProject(const QString &path, const ProjectRows &rows, int ledType, bool useMiddle)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = SerializeProject(rows, ledType, useMiddle);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace tessivo

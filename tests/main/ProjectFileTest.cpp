@@ -1,0 +1,188 @@
+#include "main/ProjectFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace tessivo;
+
+namespace {
+
+bool narrowGlyph(uint16_t code, int ledType, ChrRecord &record)
+{
+    record.width = 6;
+    record.height = ledTypeInfo(ledType).ledCount;
+    record.byteCount = uint8_t(6 * bytesPerColumn(record.height));
+    for (int i = 0; i < record.byteCount; ++i)
+        record.columns[i] = uint8_t(code * 3 + i);
+    return true;
+}
+
+class Rows : public ProjectRows {
+public:
+    explicit Rows(int ledType)
+    {
+        for (auto &row : rows) {
+            row = std::make_unique<RowModel>(&narrowGlyph);
+            row->SetLedType(ledType, false);
+        }
+        enabled.fill(false);
+        enabled[0] = true;
+    }
+    void type(int k, const char *text)
+    {
+        enabled[size_t(k)] = true;
+        for (const char *c = text; *c; ++c)
+            if (rows[size_t(k)]->AddChar(uint16_t(*c), false))
+                rows[size_t(k)]->MoveCaret(1, false);
+    }
+    bool isRowEnabled(int k) const override { return enabled[size_t(k)]; }
+    const RowModel &row(int k) const override { return *rows[size_t(k)]; }
+    int openingEffect(int k) const override { return effects[size_t(k)].opening; }
+    int middleEffect(int k) const override { return effects[size_t(k)].middle; }
+    int closingEffect(int k) const override { return effects[size_t(k)].closing; }
+
+    std::array<std::unique_ptr<RowModel>, 12> rows;
+    std::array<bool, 12> enabled{};
+    std::array<RowEffects, 12> effects{};
+};
+
+QByteArray header(uint32_t magic, int16_t rowCount, std::initializer_list<int16_t> counts)
+{
+    ProjectHeader h{};
+    h.magic = magic;
+    h.rowCount = rowCount;
+    int i = 0;
+    for (int16_t c : counts)
+        h.counts[i++] = c;
+    return QByteArray(reinterpret_cast<const char *>(&h), sizeof h);
+}
+
+class ProjectFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetLedTypeTable(); }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(ProjectFileTest, TwoSevenLedRowsAsBytes)
+{
+    Rows rows(ledtype::k7);
+    rows.type(0, "abc");
+    rows.type(1, "defgh");
+    rows.effects[0] = {1, 0, 2};
+    rows.effects[1] = {6, 0, 0};
+    const QByteArray bytes = SerializeProject(rows, ledtype::k7, false);
+    ASSERT_EQ(bytes.size(), 812);
+    EXPECT_EQ(bytes.left(4), QByteArray("\x45\x23\x11\x20"));
+    ProjectHeader h;
+    std::memcpy(&h, bytes.constData(), sizeof h);
+    EXPECT_EQ(int(h.ledType), 0);
+    EXPECT_EQ(int(h.rowWidth), 120);
+    EXPECT_EQ(int(h.ledCount), 7);
+    EXPECT_EQ(int(h.rowCount), 2);
+    EXPECT_EQ(int(h.effects[0]), 0x0201);
+    EXPECT_EQ(int(h.effects[1]), 0x0006);
+    EXPECT_EQ(int(h.counts[0]), 3);
+    EXPECT_EQ(int(h.counts[1]), 5);
+    EXPECT_EQ(int(h.counts[2]), 0);
+}
+
+TEST_F(ProjectFileTest, MiddleEffectsShareTheLowByte)
+{
+    EXPECT_EQ(packEffects({2, 3, 4}, true), 0x0432);
+    const RowEffects back = unpackEffects(0x0432, true);
+    EXPECT_EQ(back.opening, 2);
+    EXPECT_EQ(back.middle, 3);
+    EXPECT_EQ(back.closing, 4);
+    EXPECT_EQ(packEffects({2, 3, 4}, false), 0x0402);
+    Rows rows(ledtype::k16);
+    EXPECT_EQ(SerializeProject(rows, ledtype::k16, true).left(4), QByteArray("\x45\x23\x11\x30"));
+}
+
+TEST_F(ProjectFileTest, SavedRowsOpenAgainByteForByte)
+{
+    Rows rows(ledtype::k11);
+    rows.type(0, "Hello");
+    rows.type(1, "");
+    rows.type(2, "World");
+    rows.effects[2] = {3, 1, 5};
+    const QString path = dir.filePath("rows.LDAT");
+    ASSERT_TRUE(WriteProject(path, rows, ledtype::k11, true));
+    const std::optional<Project> project = ReadProject(path);
+    ASSERT_TRUE(project);
+    EXPECT_TRUE(project->useMiddle());
+    EXPECT_EQ(project->rowCount(), 3);
+    EXPECT_EQ(project->count(0), 5);
+    EXPECT_EQ(project->count(1), 0);
+    EXPECT_EQ(project->firstRecord[2], 5);
+    EXPECT_EQ(project->effects(2).middle, 1);
+    const std::vector<ChrRecord> world = rows.row(2).ExtractRecords(5, 0);
+    for (int i = 0; i < 5; ++i) {
+        const ChrRecord &stored = project->records[size_t(5 + i)];
+        EXPECT_EQ(stored.code, world[size_t(i)].code);
+        EXPECT_EQ(int(stored.height), 11);
+        EXPECT_EQ(stored.kind, 0);
+        EXPECT_EQ(std::memcmp(stored.columns, world[size_t(i)].columns, stored.byteCount), 0);
+    }
+    // Writing the same rows again gives the same bytes.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), SerializeProject(rows, ledtype::k11, true));
+}
+
+TEST_F(ProjectFileTest, OnlyOneEmptyEnabledRowWritesRowCountOne)
+{
+    Rows rows(ledtype::k16);
+    const std::optional<Project> project = ParseProject(SerializeProject(rows, ledtype::k16, false));
+    ASSERT_TRUE(project);
+    EXPECT_EQ(project->rowCount(), 1);
+    EXPECT_EQ(project->count(0), 0);
+}
+
+TEST_F(ProjectFileTest, RowCountsAreClampedAndEmptyProjectsOpen)
+{
+    QByteArray forty = header(project::kMagic, 40, {1});
+    forty.append(QByteArray(84, '\0'));
+    const std::optional<Project> clamped = ParseProject(forty);
+    ASSERT_TRUE(clamped);
+    EXPECT_EQ(clamped->rowCount(), 32);
+    EXPECT_EQ(clamped->records.size(), 1u);
+
+    const std::optional<Project> empty = ParseProject(header(project::kMagicMiddle, 0, {}));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->rowCount(), 0);
+    EXPECT_TRUE(empty->useMiddle());
+    EXPECT_TRUE(ParseProject(header(project::kMagic, -5, {})));
+}
+
+TEST_F(ProjectFileTest, DamagedFilesAreRefused)
+{
+    const QByteArray cases[] = {
+        QByteArray(),
+        QByteArray(139, '\0'),
+        header(0x12345678, 1, {0}),
+        header(project::kMagic, 2, {1, -1}),          // a negative count
+        header(project::kMagic, 1, {2}) + QByteArray(84, '\0'),   // promises two, holds one
+        header(project::kMagic, 1, {32767}),
+        header(project::kMagic, 2, {-32768, 32767}),
+    };
+    for (const QByteArray &bytes : cases)
+        EXPECT_FALSE(ParseProject(bytes)) << bytes.size();
+    EXPECT_FALSE(ReadProject(dir.filePath("missing.LDAT")));
+}
+
+TEST_F(ProjectFileTest, AFailedSaveLeavesTheOldProject)
+{
+    Rows rows(ledtype::k7);
+    rows.type(0, "keep");
+    const QString path = dir.filePath("keep.LDAT");
+    ASSERT_TRUE(WriteProject(path, rows, ledtype::k7, false));
+    EXPECT_FALSE(WriteProject(dir.filePath("no/such/folder/x.LDAT"), rows, ledtype::k7, false));
+    EXPECT_FALSE(WriteProject(dir.path(), rows, ledtype::k7, false));  // a folder
+    const std::optional<Project> project = ReadProject(path);
+    ASSERT_TRUE(project);
+    EXPECT_EQ(project->count(0), 4);
+}
