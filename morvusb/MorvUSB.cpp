@@ -53,6 +53,19 @@ Handle *handleOf(void *handle)
     return static_cast<Handle *>(handle);
 }
 
+// The handle of a transfer whose arguments are usable; the count done starts at 0.
+Handle *transferHandle(void *handle, const void *buffer, unsigned count, unsigned *done)
+{
+    if (done)
+        *done = 0;
+    Handle *h = handleOf(handle);
+    if (h && (!buffer || count == 0)) {
+        fail(EINVAL, "The parameter is incorrect.");
+        return nullptr;
+    }
+    return h;
+}
+
 // The report descriptor of a hidraw node, from sysfs.
 std::vector<uint8_t> reportDescriptor(const std::string &path)
 {
@@ -175,15 +188,9 @@ MORVUSB_API int CloseUSBDevice(void *handle)
 
 MORVUSB_API int WriteUSB(void *handle, const void *buffer, unsigned count, unsigned *written)
 {
-    if (written)
-        *written = 0;
-    Handle *h = handleOf(handle);
+    Handle *h = transferHandle(handle, buffer, count, written);
     if (!h)
         return 0;
-    if (!buffer || count == 0) {
-        fail(EINVAL, "The parameter is incorrect.");
-        return 0;
-    }
     const int result = hid_write(h->device, static_cast<const unsigned char *>(buffer), count);
     if (result < 0) {
         fail(EIO, hidError(h->device, "The write failed."));
@@ -196,15 +203,9 @@ MORVUSB_API int WriteUSB(void *handle, const void *buffer, unsigned count, unsig
 
 MORVUSB_API int ReadUSB(void *handle, void *buffer, unsigned count, unsigned *read)
 {
-    if (read)
-        *read = 0;
-    Handle *h = handleOf(handle);
+    Handle *h = transferHandle(handle, buffer, count, read);
     if (!h)
         return 0;
-    if (!buffer || count == 0) {
-        fail(EINVAL, "The parameter is incorrect.");
-        return 0;
-    }
     // The report comes without its number; the caller's buffer starts with it (0).
     auto *bytes = static_cast<unsigned char *>(buffer);
     bytes[0] = 0;
