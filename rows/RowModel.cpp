@@ -303,14 +303,6 @@ bool RowModel::Redo()
     return true;
 }
 
-void RowModel::setCaretIndex(int index)
-{
-    index = std::clamp(index, 0, n_);
-    if (index < firstVisible_)
-        firstVisible_ = index;
-    caretOffset_ = index - firstVisible_;
-}
-
 void RowModel::MoveCaret(int d, bool invalidate)
 {
     const int before = caretIndex();

@@ -107,7 +107,6 @@ private:
     void notify() const;
     void placeCaret() const;
     void captureState(RowState &state) const;
-    void setCaretIndex(int index);
 
     GlyphLookup lookup_;
     LedTypeInfo info_{};
