@@ -1,10 +1,8 @@
 // The device image of twelve full 11-LED rows, and a whole download against the
 // virtual display with no transfer delay: the program's own cost per image.
 
-#include "link/DeviceLink.h"
 #include "main/DeviceImage.h"
-#include "support/RecordingView.h"
-#include "support/VirtualDisplay.h"
+#include "support/VirtualStation.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -23,7 +21,7 @@ bool wideGlyph(uint16_t code, int, ChrRecord &record)
     return true;
 }
 
-class FullRows : public SendRows {
+class FullRows : public DialogRows {
 public:
     FullRows()
     {
@@ -38,6 +36,7 @@ public:
     bool isRowEnabled(int) const override { return true; }
     const RowModel &row(int k) const override { return *rows[size_t(k)]; }
     int openingEffect(int) const override { return 3; }
+    int middleEffect(int) const override { return 0; }
     int closingEffect(int) const override { return 4; }
     std::array<std::unique_ptr<RowModel>, kRows> rows;
 };
@@ -59,15 +58,12 @@ void BM_Download2047Bytes(benchmark::State &state)
     DeviceImage image;
     for (int i = 0; i < 2047; ++i)
         image.append(uint8_t(i));
-    test::VirtualDisplay display;
-    test::VirtualLinks links(display);
-    links.attachedTo = int(state.range(0));
-    test::RecordingView view;
-    DeviceLink link(links, view);
-    link.DetectDevice();
+    test::VirtualStation station;
+    station.links.attachedTo = int(state.range(0));
+    station.link.DetectDevice();
     for (auto _ : state) {
-        display.payloads.clear();
-        benchmark::DoNotOptimize(link.DownloadImage(image, ledtype::k16));
+        station.display.payloads.clear();
+        benchmark::DoNotOptimize(station.link.DownloadImage(image, ledtype::k16));
     }
 }
 BENCHMARK(BM_Download2047Bytes)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);

@@ -5,8 +5,6 @@
 namespace tessivo {
 namespace {
 
-void *const kInvalidHandle = reinterpret_cast<void *>(intptr_t(-1));
-
 const QString kConnectFailure = QStringLiteral("USB Device Connect Failure!!!");
 const QString kWriteFailure = QStringLiteral("USB Write Data Failure!");
 
@@ -39,7 +37,7 @@ void DeviceLink::DetectDevice()
         activeLink_ = link::kFeature;
     } else {
         void *handle = drivers_.OpenUSBDevice(protocol::kReportVendor, protocol::kReportProduct);
-        connected_ = handle != kInvalidHandle;
+        connected_ = handle != kInvalidReportHandle;
         activeLink_ = link::kReport;
         // The poll only asks; the download opens its own handle.
         if (connected_)
@@ -74,7 +72,7 @@ void DeviceLink::closeLink(void *handle)
 {
     if (activeLink_ == link::kCh375)
         drivers_.CH375CloseDevice(0);
-    else if (activeLink_ == link::kReport && handle != kInvalidHandle)
+    else if (activeLink_ == link::kReport && handle != kInvalidReportHandle)
         drivers_.CloseUSBDevice(handle);
 }
 
@@ -86,7 +84,7 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
         return false;
     }
 
-    void *handle = kInvalidHandle;
+    void *handle = kInvalidReportHandle;
     switch (activeLink_) {
     case link::kFeature:
         if (drivers_.FindUsb(protocol::kFeatureProduct) == 0) {
@@ -104,7 +102,7 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
         break;
     default:
         handle = drivers_.OpenUSBDevice(protocol::kReportVendor, protocol::kReportProduct);
-        if (handle == kInvalidHandle) {
+        if (handle == kInvalidReportHandle) {
             view_.showError(kConnectFailure);
             return false;
         }
@@ -128,11 +126,8 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
         view_.setProgressPosition(i);
         CommandPacket packet = DataCommand(&image.buffer[size_t(i * protocol::kBytesPerData)], ledType);
         if (!ExchangePacket(packet, handle)) {
-            if (activeLink_ == link::kCh375)
-                drivers_.CH375CloseDevice(0);
+            closeLink(handle);  // the chip is closed before the message
             view_.showError(kWriteFailure);
-            if (activeLink_ == link::kReport)
-                drivers_.CloseUSBDevice(handle);
             return false;
         }
     }

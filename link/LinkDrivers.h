@@ -8,6 +8,9 @@
 
 namespace tessivo {
 
+/// The report library's invalid handle: what OpenUSBDevice answers without a display.
+inline void *const kInvalidReportHandle = reinterpret_cast<void *>(intptr_t(-1));
+
 class LinkDrivers {
 public:
     virtual ~LinkDrivers() = default;

@@ -15,7 +15,7 @@ public:
     {
         const ReportLibrary &report = appState().report;
         return report.OpenUSBDevice ? report.OpenUSBDevice(vendorId, productId)
-                                    : reinterpret_cast<void *>(intptr_t(-1));
+                                    : kInvalidReportHandle;
     }
     int CloseUSBDevice(void *handle) override
     {

@@ -16,16 +16,16 @@ uint16_t adjust11(uint8_t first, uint8_t second)
     return uint16_t(((first << 8 | second) >> 5) & 0x07FF);
 }
 
-int countRowsToSend(const SendRows &rows)
+int countRowsToSend(const DialogRows &rows)
 {
     int n = 0;
-    for (int k = 0; k < SendRows::kRows; ++k)
+    for (int k = 0; k < DialogRows::kRows; ++k)
         if (rows.isRowEnabled(k) && rows.row(k).n() > 0)
             ++n;
     return n;
 }
 
-bool BuildDeviceImage(const SendRows &rows, int ledType, DeviceImage &image)
+bool BuildDeviceImage(const DialogRows &rows, int ledType, DeviceImage &image)
 {
     image.clear();
     const int n = countRowsToSend(rows);
@@ -37,7 +37,7 @@ bool BuildDeviceImage(const SendRows &rows, int ledType, DeviceImage &image)
 
     ChrRecord records[kMaxRowChars] = {};
     int written = 0;
-    for (int k = 0; k < SendRows::kRows && written < n; ++k) {
+    for (int k = 0; k < DialogRows::kRows && written < n; ++k) {
         const int opening = rows.openingEffect(k);
         const int closing = rows.closingEffect(k);
         const RowModel &row = rows.row(k);

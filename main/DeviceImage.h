@@ -3,7 +3,7 @@
 // width, its opening and closing effects and its LED columns, last character first,
 // adjusted for the blade of the LED type.
 
-#include "rows/RowModel.h"
+#include "main/DialogRows.h"
 
 #include <array>
 #include <cstdint>
@@ -27,23 +27,12 @@ struct DeviceImage {
     }
 };
 
-/// What the image needs of the twelve rows; the main window answers for its rows.
-class SendRows {
-public:
-    static constexpr int kRows = 12;
-    virtual ~SendRows() = default;
-    virtual bool isRowEnabled(int k) const = 0;
-    virtual const RowModel &row(int k) const = 0;
-    virtual int openingEffect(int k) const = 0;  // 0-6, the opening list's selection
-    virtual int closingEffect(int k) const = 0;  // 0-6, the closing list's selection
-};
-
 /// Rows that the image carries: enabled and holding at least one character.
-int countRowsToSend(const SendRows &rows);
+int countRowsToSend(const DialogRows &rows);
 
 /// Fills the image from the rows for an LED type; false (and an empty image) when no
 /// row holds text.
-bool BuildDeviceImage(const SendRows &rows, int ledType, DeviceImage &image);
+bool BuildDeviceImage(const DialogRows &rows, int ledType, DeviceImage &image);
 
 /// The 7-LED blade's column byte: bit 0 <- bit 1, bit 1 <- bit 2, bit 2 <- bit 3.
 uint8_t adjust7(uint8_t byte);

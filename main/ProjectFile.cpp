@@ -62,7 +62,7 @@ std::optional<Project> ReadProject(const QString &path)
     return ParseProject(file.read(kLongest));
 }
 
-QByteArray SerializeProject(const ProjectRows &rows, int ledType, bool useMiddle)
+QByteArray SerializeProject(const DialogRows &rows, int ledType, bool useMiddle)
 {
     ProjectHeader header{};
     const LedTypeInfo &info = ledTypeInfo(ledType);
@@ -71,7 +71,7 @@ QByteArray SerializeProject(const ProjectRows &rows, int ledType, bool useMiddle
     header.rowWidth = uint16_t(info.rowWidth);
     header.ledCount = uint16_t(info.ledCount);
     int stored = 0;
-    for (int k = 0; k < project::kDialogRows && rows.isRowEnabled(k); ++k) {
+    for (int k = 0; k < DialogRows::kRows && rows.isRowEnabled(k); ++k) {
         header.counts[k] = int16_t(rows.row(k).n());
         header.effects[k] = packEffects({rows.openingEffect(k), rows.middleEffect(k), rows.closingEffect(k)},
                                         useMiddle);
@@ -90,7 +90,7 @@ QByteArray SerializeProject(const ProjectRows &rows, int ledType, bool useMiddle
     return bytes;
 }
 
-bool WriteProject(const QString &path, const ProjectRows &rows, int ledType, bool useMiddle)
+bool WriteProject(const QString &path, const DialogRows &rows, int ledType, bool useMiddle)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -3,7 +3,7 @@
 // the LED type and the middle-effect flag. A 140-byte header, then the records row
 // after row.
 
-#include "rows/RowModel.h"
+#include "main/DialogRows.h"
 
 #include <QString>
 #include <cstdint>
@@ -16,7 +16,6 @@ namespace project {
 constexpr uint32_t kMagic = 0x20112345;        // without middle effects
 constexpr uint32_t kMagicMiddle = 0x30112345;  // with middle effects
 constexpr int kHeaderRows = 32;
-constexpr int kDialogRows = 12;
 }
 
 #pragma pack(push, 1)
@@ -31,17 +30,6 @@ struct ProjectHeader {
 };
 #pragma pack(pop)
 static_assert(sizeof(ProjectHeader) == 140, "the project header is 140 packed bytes");
-
-/// What a project needs of the dialog's rows.
-class ProjectRows {
-public:
-    virtual ~ProjectRows() = default;
-    virtual bool isRowEnabled(int k) const = 0;
-    virtual const RowModel &row(int k) const = 0;
-    virtual int openingEffect(int k) const = 0;
-    virtual int middleEffect(int k) const = 0;
-    virtual int closingEffect(int k) const = 0;
-};
 
 struct RowEffects {
     int opening = 0, middle = 0, closing = 0;
@@ -68,9 +56,9 @@ std::optional<Project> ReadProject(const QString &path);
 std::optional<Project> ParseProject(const QByteArray &bytes);
 
 /// The bytes of the project of these rows: the enabled rows up to the first disabled one.
-QByteArray SerializeProject(const ProjectRows &rows, int ledType, bool useMiddle);
+QByteArray SerializeProject(const DialogRows &rows, int ledType, bool useMiddle);
 /// Writes to a temporary file and replaces `path` only when everything was written;
 /// false on any failure, leaving an existing file untouched.
-bool WriteProject(const QString &path, const ProjectRows &rows, int ledType, bool useMiddle);
+bool WriteProject(const QString &path, const DialogRows &rows, int ledType, bool useMiddle);
 
 } // namespace tessivo

@@ -5,7 +5,7 @@
 
 namespace tessivo {
 
-bool SendRowsToDisplay(const SendRows &rows, int ledType, DeviceImage &image, DeviceLink &link,
+bool SendRowsToDisplay(const DialogRows &rows, int ledType, DeviceImage &image, DeviceLink &link,
                        LinkView &view)
 {
     if (!BuildDeviceImage(rows, ledType, image)) {

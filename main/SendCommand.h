@@ -7,10 +7,10 @@ namespace tessivo {
 struct DeviceImage;
 class DeviceLink;
 class LinkView;
-class SendRows;
+class DialogRows;
 
 /// Runs Send; answers whether the image reached the display.
-bool SendRowsToDisplay(const SendRows &rows, int ledType, DeviceImage &image, DeviceLink &link,
+bool SendRowsToDisplay(const DialogRows &rows, int ledType, DeviceImage &image, DeviceLink &link,
                        LinkView &view);
 
 } // namespace tessivo

@@ -22,10 +22,6 @@ CTessivoDlg::CTessivoDlg(QWidget *parent) : QDialog(parent)
     resize(640, 400);
 }
 
-} // namespace tessivo
-
-namespace tessivo {
-
 void CTessivoDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

@@ -11,33 +11,14 @@ void ExtractColumns(const MonoImage &bitmap, PixelRect rect, std::span<uint8_t> 
                            maxBytes);
         return;
     }
-    // Each column byte is gathered from up to eight pixels, bottom up, and stored once;
-    // bits that no pixel covers keep their value.
-    const int64_t bitLimit = int64_t(std::clamp<int64_t>(maxBytes, 0, int64_t(columns.size()))) * 8;
+    // Inside the image the pixels are read straight from its rows.
     const uint8_t *bits = bitmap.bits();
     const size_t stride = size_t(bitmap.stride());
-    int64_t bit = 0;
-    for (int x = rect.x + rect.width - 1; x >= rect.x; --x) {
-        bit = (bit + 7) / 8 * 8;
-        const uint8_t pixelMask = uint8_t(0x80 >> (x & 7));
-        const size_t column = size_t(x >> 3);
-        int y = rect.y + rect.height - 1;
-        while (y >= rect.y) {
-            if (bit >= bitLimit)
-                return;
-            const int take = int(std::min<int64_t>({8, y - rect.y + 1, bitLimit - bit}));
-            uint8_t value = 0, covered = 0;
-            for (int i = 0; i < take; ++i, --y) {
-                const uint8_t mask = uint8_t(0x80 >> i);
-                covered |= mask;
-                if (bits[size_t(y) * stride + column] & pixelMask)
-                    value |= mask;
-            }
-            uint8_t &byte = columns[size_t(bit / 8)];
-            byte = uint8_t((byte & ~covered) | value);
-            bit += take;
-        }
-    }
+    extractColumnsWith(
+        [bits, stride](int x, int y) {
+            return (bits[size_t(y) * stride + size_t(x >> 3)] & (0x80 >> (x & 7))) != 0;
+        },
+        rect, columns, maxBytes);
 }
 
 bool columnBit(std::span<const uint8_t> columns, int height, int column, int row)

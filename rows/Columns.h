@@ -17,16 +17,27 @@ namespace tessivo {
 template <class IsBlack>
 void extractColumnsWith(IsBlack isBlack, PixelRect rect, std::span<uint8_t> columns, int maxBytes)
 {
+    // Each column byte is gathered from up to eight pixels, bottom up, and stored once;
+    // bits that no pixel covers keep their value.
     const int64_t bitLimit = int64_t(std::clamp<int64_t>(maxBytes, 0, int64_t(columns.size()))) * 8;
     int64_t bit = 0;
     for (int x = rect.x + rect.width - 1; x >= rect.x; --x) {
         bit = (bit + 7) / 8 * 8;  // each column starts on a byte boundary
-        for (int y = rect.y + rect.height - 1; y >= rect.y; --y, ++bit) {
+        int y = rect.y + rect.height - 1;
+        while (y >= rect.y) {
             if (bit >= bitLimit)
                 return;
+            const int take = int(std::min<int64_t>({8, int64_t(y) - rect.y + 1, bitLimit - bit}));
+            uint8_t value = 0, covered = 0;
+            for (int i = 0; i < take; ++i, --y) {
+                const uint8_t mask = uint8_t(0x80 >> i);
+                covered |= mask;
+                if (isBlack(x, y))
+                    value |= mask;
+            }
             uint8_t &byte = columns[size_t(bit / 8)];
-            const uint8_t mask = uint8_t(0x80 >> (bit % 8));
-            byte = isBlack(x, y) ? uint8_t(byte | mask) : uint8_t(byte & ~mask);
+            byte = uint8_t((byte & ~covered) | value);
+            bit += take;
         }
     }
 }

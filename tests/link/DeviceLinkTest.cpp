@@ -1,7 +1,6 @@
 #include "link/DeviceLink.h"
 #include "main/DeviceImage.h"
-#include "support/RecordingView.h"
-#include "support/VirtualDisplay.h"
+#include "support/VirtualStation.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +19,8 @@ DeviceImage imageOf(int length)
     return image;
 }
 
-class DeviceLinkTest : public ::testing::Test {
+class DeviceLinkTest : public ::testing::Test, protected VirtualStation {
 protected:
-    VirtualDisplay display;
-    VirtualLinks links{display};
-    RecordingView view;
-    DeviceLink link{links, view};
-
     void attach(int which)
     {
         links.attachedTo = which;

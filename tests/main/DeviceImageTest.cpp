@@ -1,8 +1,6 @@
 #include "main/DeviceImage.h"
 #include "main/SendCommand.h"
-#include "link/DeviceLink.h"
-#include "support/RecordingView.h"
-#include "support/VirtualDisplay.h"
+#include "support/VirtualStation.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -28,7 +26,7 @@ bool chosenGlyph(uint16_t code, int, ChrRecord &record)
     return true;
 }
 
-class Rows : public SendRows {
+class Rows : public DialogRows {
 public:
     explicit Rows(int ledType)
     {
@@ -46,6 +44,7 @@ public:
     bool isRowEnabled(int k) const override { return enabled[size_t(k)]; }
     const RowModel &row(int k) const override { return *rows[size_t(k)]; }
     int openingEffect(int k) const override { return opening[size_t(k)]; }
+    int middleEffect(int) const override { return 0; }
     int closingEffect(int k) const override { return closing[size_t(k)]; }
 
     std::array<std::unique_ptr<RowModel>, kRows> rows;
@@ -132,7 +131,7 @@ TEST_F(DeviceImageTest, LargestImageFitsTheBuffer)
     adjustLedType11(2, 180);
     columnsOf[u'x'] = std::vector<uint8_t>(36, 0xFF);  // 18 columns
     Rows rows(ledtype::k11);
-    for (int k = 0; k < SendRows::kRows; ++k)
+    for (int k = 0; k < DialogRows::kRows; ++k)
         rows.type(k, std::u16string(10, u'x'));
     ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k11, image));
     EXPECT_EQ(image.length, 2 + 12 * (2 + 180 * 2) + 10);
@@ -141,13 +140,10 @@ TEST_F(DeviceImageTest, LargestImageFitsTheBuffer)
 TEST_F(DeviceImageTest, SendWithNothingToSendShowsTheErrorAndStartsNoTimer)
 {
     Rows rows(ledtype::k7);
-    VirtualDisplay display;
-    VirtualLinks links(display);
-    RecordingView view;
-    DeviceLink link(links, view);
-    EXPECT_FALSE(SendRowsToDisplay(rows, ledtype::k7, image, link, view));
-    EXPECT_EQ(view.errors, QStringList{"No Data Send!"});
-    EXPECT_EQ(view.resetStarts, 0);
+    VirtualStation station;
+    EXPECT_FALSE(SendRowsToDisplay(rows, ledtype::k7, image, station.link, station.view));
+    EXPECT_EQ(station.view.errors, QStringList{"No Data Send!"});
+    EXPECT_EQ(station.view.resetStarts, 0);
 }
 
 TEST_F(DeviceImageTest, SendWithoutTheReportLibrary)
@@ -155,14 +151,11 @@ TEST_F(DeviceImageTest, SendWithoutTheReportLibrary)
     columnsOf[u'x'] = {0x80};
     Rows rows(ledtype::k7);
     rows.type(0, u"x");
-    VirtualDisplay display;
-    VirtualLinks links(display);
-    links.bound = false;
-    RecordingView view;
-    DeviceLink link(links, view);
-    EXPECT_FALSE(SendRowsToDisplay(rows, ledtype::k7, image, link, view));
-    EXPECT_EQ(view.errors, QStringList{"USB Device Connect Failure!!!"});
-    EXPECT_EQ(view.resetStarts, 0);
+    VirtualStation station;
+    station.links.bound = false;
+    EXPECT_FALSE(SendRowsToDisplay(rows, ledtype::k7, image, station.link, station.view));
+    EXPECT_EQ(station.view.errors, QStringList{"USB Device Connect Failure!!!"});
+    EXPECT_EQ(station.view.resetStarts, 0);
 }
 
 TEST_F(DeviceImageTest, SendDeliversTheImageOverEveryLink)
@@ -175,17 +168,14 @@ TEST_F(DeviceImageTest, SendDeliversTheImageOverEveryLink)
     rows.type(5, u"BAB");
     rows.opening[5] = 3;
     for (int which : {0, 1, 2}) {
-        VirtualDisplay display;
-        display.ledType = 1;
-        VirtualLinks links(display);
-        links.attachedTo = which;
-        RecordingView view;
-        DeviceLink link(links, view);
-        link.DetectDevice();
-        ASSERT_TRUE(SendRowsToDisplay(rows, ledtype::k11, image, link, view)) << which;
-        EXPECT_EQ(view.resetStarts, 1);
-        EXPECT_EQ(display.announcedLength, image.length);
+        VirtualStation station;
+        station.display.ledType = 1;
+        station.links.attachedTo = which;
+        station.link.DetectDevice();
+        ASSERT_TRUE(SendRowsToDisplay(rows, ledtype::k11, image, station.link, station.view)) << which;
+        EXPECT_EQ(station.view.resetStarts, 1);
+        EXPECT_EQ(station.display.announcedLength, image.length);
         const std::vector<uint8_t> sent = bytes(image);
-        EXPECT_EQ(display.image, std::vector<uint8_t>(sent.begin(), sent.begin() + sent.size() / 5 * 5));
+        EXPECT_EQ(station.display.image, std::vector<uint8_t>(sent.begin(), sent.begin() + sent.size() / 5 * 5));
     }
 }

@@ -19,7 +19,7 @@ bool narrowGlyph(uint16_t code, int ledType, ChrRecord &record)
     return true;
 }
 
-class Rows : public ProjectRows {
+class Rows : public DialogRows {
 public:
     explicit Rows(int ledType)
     {

@@ -65,7 +65,7 @@ bool VirtualDisplay::answer(uint8_t *out, size_t count)
 void *VirtualLinks::OpenUSBDevice(int vendorId, int productId)
 {
     if (attachedTo != 0 || vendorId != 0x0C45 || productId != 0x7160)
-        return reinterpret_cast<void *>(intptr_t(-1));
+        return kInvalidReportHandle;
     ++openReportHandles;
     return &token_;
 }
