@@ -76,6 +76,10 @@ CMessageBox::CMessageBox(QWidget *parent) : QDialog(parent)
 
 void CMessageBox::prepare()
 {
+    // Narrowing twice would shrink the box again: the layout is made once.
+    if (prepared_)
+        return;
+    prepared_ = true;
     label_->setText(text_);
     label_->setAccessibleName(text_);
     if (buttonSet() == mb::kYesNoCancel) {

@@ -33,7 +33,7 @@ public:
 
     void setText(const QString &text) { text_ = text; }
     void setStyle(unsigned style) { style_ = uint16_t(style); }
-    /// Lays the box out for its text and style; exec() does this itself.
+    /// Lays the box out for its text and style, once; exec() does this itself.
     void prepare();
     int exec() override;
 
@@ -46,6 +46,7 @@ private:
 
     QString text_;
     uint16_t style_ = mb::kIconInformation;
+    bool prepared_ = false;
     QLabel *icon_;
     QLabel *label_;
     QPushButton *first_, *middle_, *third_;
