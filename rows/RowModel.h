@@ -6,6 +6,7 @@
 #include "rows/ChrRecord.h"
 #include "rows/LedType.h"
 #include "rows/MonoImage.h"
+#include "rows/RowClipboard.h"
 
 #include <array>
 #include <functional>
@@ -96,6 +97,38 @@ public:
     int caretColumn() const;
     /// Caret offset for a column counted from the text rectangle's left edge.
     int HitTest(int column) const;
+
+    // Editing commands of the row input window. Each records its undo step, changes
+    // the row, repaints and notifies the owner as a keystroke or menu command does.
+    /// A typed character other than Backspace: replaces the selection; a character
+    /// that is not found or does not fit changes nothing and records no undo step.
+    void TypeChar(uint16_t code);
+    void Backspace();
+    /// The Delete key: the selection, else the character after the caret.
+    void DeleteKey();
+    /// The Delete command: the selection only.
+    void DeleteSelection();
+    /// A caret key: d characters, extending the selection with Shift.
+    void MoveCaretKey(int d, bool shift);
+    /// The selected characters' records, in order; empty without a selection.
+    std::vector<ChrRecord> SelectedRecords();
+    /// Cut after the records were copied: deletes the selection.
+    void CutSelection();
+    /// Paste: glyphs when asked for and present, else the text's characters up to the
+    /// first that is refused. The undo step is recorded even when nothing is pasted.
+    void Paste(const ClipboardContent &content, bool glyphMode);
+    void SelectAll();
+    /// Select all is offered unless the row is empty or already wholly selected.
+    bool canSelectAll() const;
+
+    struct TextRect {
+        int left = 0, top = 0, right = 0, bottom = 0;
+        int width() const { return right - left; }
+        int height() const { return bottom - top; }
+    };
+    /// Where the row image is shown in a client area of this many pixels, in LED units:
+    /// inside the one-unit frame and the margins.
+    TextRect textRect(int clientWidth, int clientHeight) const;
 
     // Window geometry of the type, in LED units.
     int marginX() const { return info_.scaleX > 1 ? 1 : 3; }

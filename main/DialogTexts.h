@@ -1,0 +1,19 @@
+#pragma once
+// Texts the main window composes from the language table.
+
+#include "app/LanguageTable.h"
+
+namespace tessivo {
+
+/// The note beside the rows for an LED type: L1-L3 with every "[b]" a blank line.
+QString noteText(const LanguageRecord &language, int ledType);
+
+/// The LED type button's caption: its text up to the first line break, then the LED
+/// count of the type, as in "LedType" + "\n(16Led)".
+QString ledTypeCaption(const QString &current, int ledCount);
+
+/// The control whose caption C1-C18 sets, in key order.
+constexpr int kCaptionControls[18] = {1028, 1029, 1032, 1030, 1034, 1035, 1040, 1056, 1057,
+                                      1059, 1013, 1010, 1011, 1012, 1,    1043, 1058, 1047};
+
+} // namespace tessivo

@@ -1,0 +1,518 @@
+#include "rows/InputChrWnd.h"
+
+#include "app/AppState.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+
+namespace tessivo {
+
+namespace {
+
+const QColor kFrame(49, 106, 197);
+const QColor kBackground(245, 245, 245);
+const QColor kEvenMark(140, 150, 200);
+const QColor kOddMark(180, 200, 220);
+const QColor kEmptyMark(220, 240, 240);
+
+/// Screen readers read a row like a one-line text field holding its characters.
+class RowAccessible : public QAccessibleWidget {
+public:
+    explicit RowAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::EditableText) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<CInputChrWnd *>(widget())->rowText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *rowAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("tessivo::CInputChrWnd") && object && object->isWidgetType())
+        return new RowAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+CInputChrWnd::CInputChrWnd(int controlId, QWidget *parent) : QWidget(parent), controlId_(controlId)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(rowAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
+
+    setObjectName(QStringLiteral("id%1").arg(controlId));
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::IBeamCursor);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    row_.onRepaint = [this](RowModel::Repaint how) {
+        if (how == RowModel::Repaint::Now)
+            repaint();
+        else
+            update();
+    };
+    row_.onChanged = [this] {
+        updateAccessibleValue();
+        emit changed(controlId_);
+    };
+    row_.onCaretMoved = [this] { placeCaret(); };
+    row_.onLayoutChanged = [this] { syncLayout(); };
+}
+
+QString CInputChrWnd::rowText() const
+{
+    QString text;
+    for (int i = 0; i < row_.n(); ++i)
+        text.append(QChar(char16_t(row_.entry(i).code)));
+    return text;
+}
+
+void CInputChrWnd::updateAccessibleValue()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(this, rowText());
+    QAccessible::updateAccessibility(&event);
+}
+
+RowModel::TextRect CInputChrWnd::textRect() const
+{
+    return row_.textRect(width(), height());
+}
+
+void CInputChrWnd::syncLayout()
+{
+    row_.setViewWidth(textRect().width());
+}
+
+void CInputChrWnd::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    syncLayout();
+}
+
+int CInputChrWnd::hitTest(int xPixels) const
+{
+    const int column = xPixels / row_.typeInfo().scaleX - textRect().left;
+    return column < 0 ? 0 : row_.HitTest(column);
+}
+
+QRect CInputChrWnd::caretRect() const
+{
+    const RowModel::TextRect text = textRect();
+    const int s = row_.typeInfo().scaleX;
+    return QRect((text.left + row_.caretColumn()) * s, text.top * s, 2, row_.height() * s);
+}
+
+void CInputChrWnd::placeCaret()
+{
+    if (!hasFocus())
+        return;
+    caretVisible_ = true;
+    caretBlink_.start(std::max(100, QApplication::cursorFlashTime() / 2), this);
+    update();
+}
+
+void CInputChrWnd::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != caretBlink_.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    caretVisible_ = !caretVisible_;
+    update(caretRect());
+}
+
+void CInputChrWnd::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    placeCaret();
+    emit focused(controlId_);
+}
+
+void CInputChrWnd::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    caretBlink_.stop();
+    caretVisible_ = false;
+    update();
+}
+
+void CInputChrWnd::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        update();
+}
+
+void CInputChrWnd::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const LedTypeInfo &info = row_.typeInfo();
+    const bool enabled = isEnabled();
+    const QColor frame = enabled ? kFrame : palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QColor background = enabled ? kBackground : palette().color(QPalette::Button);
+    const QColor textArea = enabled ? QColor(Qt::white) : palette().color(QPalette::Button);
+
+    painter.fillRect(rect(), background);
+    painter.save();
+    painter.scale(info.scaleX, info.scaleY);
+    const int unitsWide = width() / info.scaleX;
+    const int unitsHigh = height() / info.scaleY;
+    painter.fillRect(QRect(0, 0, unitsWide, 1), frame);
+    painter.fillRect(QRect(0, unitsHigh - 1, unitsWide, 1), frame);
+    painter.fillRect(QRect(0, 0, 1, unitsHigh), frame);
+    painter.fillRect(QRect(unitsWide - 1, 0, 1, unitsHigh), frame);
+
+    const int n = row_.n();
+    if (n > 0) {
+        const RowModel::TextRect text = textRect();
+        const int margin = row_.marginX();
+        const int innerTop = 1, innerBottom = unitsHigh - 1;
+        const int origin = row_.entry(row_.firstVisible()).x;
+        if (enabled) {
+            // Marks above and below the text tell the characters apart.
+            const auto mark = [&](int left, int right, const QColor &colour) {
+                right = std::min(right, text.right);
+                if (right <= left)
+                    return;
+                painter.fillRect(QRect(left, innerTop, right - left, margin), colour);
+                painter.fillRect(QRect(left, innerBottom - margin, right - left, margin), colour);
+            };
+            int x = text.left;
+            for (int i = row_.firstVisible(); i < n && x < text.right; ++i) {
+                const RowEntry &e = row_.entry(i);
+                x = text.left + e.x - origin;
+                mark(x, x + e.width, (i % 2) == 0 ? kEvenMark : kOddMark);
+                x += e.width;
+            }
+            mark(x, text.right, kEmptyMark);
+            painter.fillRect(QRect(innerTop, innerTop, text.left - 1, innerBottom - innerTop), kEmptyMark);
+            painter.fillRect(QRect(text.right, innerTop, unitsWide - 1 - text.right, innerBottom - innerTop),
+                             kEmptyMark);
+        }
+        painter.fillRect(QRect(text.left, text.top, text.width(), text.height()), textArea);
+
+        // The row image: lit LEDs black, unlit white, selected characters inverted.
+        const int columns = std::max(0, std::min(text.width(), row_.usedWidth() - origin));
+        const int rows = std::min(text.height(), row_.height());
+        if (columns > 0 && rows > 0) {
+            QImage image(columns, rows, QImage::Format_Mono);
+            image.setColor(0, qRgb(255, 255, 255));
+            image.setColor(1, qRgb(0, 0, 0));
+            image.fill(0);
+            const MonoImage &source = row_.rowImage();
+            for (int y = 0; y < rows; ++y) {
+                uchar *line = image.scanLine(y);
+                for (int c = 0; c < columns; ++c) {
+                    if (source.pixel(origin + c, y))
+                        line[c >> 3] |= uchar(0x80 >> (c & 7));
+                }
+            }
+            if (row_.hasSelection()) {
+                for (int i = row_.firstVisible(); i < n; ++i) {
+                    if (!row_.isSelected(i))
+                        continue;
+                    const RowEntry &e = row_.entry(i);
+                    const int from = e.x - origin, to = std::min(columns, from + e.width);
+                    for (int y = 0; y < rows; ++y) {
+                        uchar *line = image.scanLine(y);
+                        for (int c = std::max(0, from); c < to; ++c)
+                            line[c >> 3] ^= uchar(0x80 >> (c & 7));
+                    }
+                }
+            }
+            painter.drawImage(QRect(text.left, text.top, columns, rows), image);
+        }
+    }
+    painter.restore();
+
+    if (hasFocus() && caretVisible_) {
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(caretRect(), Qt::white);
+    }
+}
+
+uint16_t CInputChrWnd::charCode(const QKeyEvent &event)
+{
+    const int key = event.key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+        return 9;
+    default:
+        break;
+    }
+    if (event.modifiers() & Qt::ControlModifier) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return uint16_t(key - Qt::Key_A + 1);
+        if (key == Qt::Key_BracketLeft)
+            return 27;
+        if (key == Qt::Key_Backslash)
+            return 28;
+        if (key == Qt::Key_BracketRight)
+            return 29;
+    }
+    const QString text = event.text();
+    return text.isEmpty() ? 0 : text.at(0).unicode();
+}
+
+bool CInputChrWnd::event(QEvent *event)
+{
+    if (event->type() == QEvent::InputMethod) {
+        const QString commit = static_cast<QInputMethodEvent *>(event)->commitString();
+        for (const QChar unit : commit)
+            row_.TypeChar(unit.unicode());
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CInputChrWnd::keyPressEvent(QKeyEvent *event)
+{
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        row_.MoveCaretKey(-1, shift);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        row_.MoveCaretKey(1, shift);
+        return;
+    case Qt::Key_Home:
+        row_.MoveCaretKey(-100, shift);
+        return;
+    case Qt::Key_End:
+        row_.MoveCaretKey(100, shift);
+        return;
+    case Qt::Key_Delete:
+        row_.DeleteKey();
+        return;
+    case Qt::Key_Backtab:
+        event->ignore();
+        return;
+    default:
+        break;
+    }
+
+    // Every other key stays here, so Enter and Escape never reach the dialog.
+    event->accept();
+    const uint16_t code = charCode(*event);
+    if (code == 0 || code == 9)
+        return;
+    if (event->modifiers() & Qt::ControlModifier) {
+        switch (code) {
+        case 3:
+            OnCommand(rowcmd::kCopy);
+            return;
+        case 22:
+            OnCommand(rowcmd::kPasteGlyphs);
+            return;
+        case 24:
+            OnCommand(rowcmd::kCut);
+            return;
+        case 25:
+            OnCommand(rowcmd::kRedo);
+            return;
+        case 26:
+            OnCommand(rowcmd::kUndo);
+            return;
+        default:
+            break;
+        }
+    }
+    if (code == 8)
+        row_.Backspace();
+    else
+        row_.TypeChar(code);
+}
+
+void CInputChrWnd::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const int x = int(event->position().x());
+    if (event->modifiers() & Qt::ShiftModifier) {
+        const int before = row_.caretIndex();
+        row_.MoveCaret(hitTest(x) - row_.caretOffset(), false);
+        row_.setSelection(before, row_.caretIndex());
+        update();
+        return;
+    }
+    row_.MoveCaret(hitTest(x) - row_.caretOffset(), true);
+    // A drag starts once the mouse has moved far enough; until then a click only
+    // removes the selection.
+    dragPending_ = true;
+    pressCaret_ = row_.caretIndex();
+    pressPos_ = event->position().toPoint();
+    if (row_.anchor() != -1) {
+        row_.clearSelection();
+        update();
+    }
+}
+
+void CInputChrWnd::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    if (dragPending_ &&
+        (event->position().toPoint() - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+        dragPending_ = false;
+        capturing_ = true;
+        row_.setSelection(pressCaret_, pressCaret_);
+    }
+    if (row_.anchor() == -1)
+        return;
+    const int before = row_.selectionEnd();
+    row_.MoveCaret(hitTest(int(event->position().x())) - row_.caretOffset(), false);
+    row_.setSelection(row_.anchor(), row_.caretIndex());
+    if (row_.selectionEnd() != before)
+        update();
+}
+
+void CInputChrWnd::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        capturing_ = false;
+        dragPending_ = false;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CInputChrWnd::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && row_.n() > 0)
+        row_.SelectAll();
+}
+
+ClipboardContent CInputChrWnd::clipboardContent()
+{
+    ClipboardContent content;
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return content;
+    const QString glyphMime = QString::fromLatin1(clipboard::kGlyphMime);
+    if (data->hasFormat(glyphMime)) {
+        content.hasGlyphs = true;
+        if (auto records = parseGlyphBlock(data->data(glyphMime)))
+            content.glyphs = std::move(*records);
+    }
+    if (data->hasText()) {
+        content.hasText = true;
+        content.text = data->text();
+    }
+    return content;
+}
+
+void CInputChrWnd::copy()
+{
+    const std::vector<ChrRecord> records = row_.SelectedRecords();
+    if (records.empty())
+        return;
+    auto *data = new QMimeData;
+    data->setData(QString::fromLatin1(clipboard::kGlyphMime), glyphBlock(records));
+    data->setText(textOf(records));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void CInputChrWnd::OnCommand(int command)
+{
+    switch (command) {
+    case rowcmd::kUndo:
+        if (row_.undoDepth() > 0)
+            row_.Undo();
+        break;
+    case rowcmd::kRedo:
+        if (row_.redoDepth() > 0)
+            row_.Redo();
+        break;
+    case rowcmd::kCut:
+        if (row_.hasSelection()) {
+            copy();
+            row_.CutSelection();
+        }
+        break;
+    case rowcmd::kCopy:
+        copy();
+        break;
+    case rowcmd::kPasteGlyphs:
+        row_.Paste(clipboardContent(), true);
+        break;
+    case rowcmd::kPasteText:
+        row_.Paste(clipboardContent(), false);
+        break;
+    case rowcmd::kDelete:
+        row_.DeleteSelection();
+        break;
+    case rowcmd::kSelectAll:
+        row_.SelectAll();
+        break;
+    default:
+        break;
+    }
+}
+
+void CInputChrWnd::contextMenuEvent(QContextMenuEvent *event)
+{
+    const LanguageRecord &language = appState().languages.current();
+    const ClipboardContent clip = clipboardContent();
+    const bool selection = row_.hasSelection();
+    struct Item {
+        int command;
+        int text;  // index of the menu text
+        bool enabled;
+    };
+    const Item items[] = {
+        {rowcmd::kUndo, 0, row_.undoDepth() > 0},
+        {rowcmd::kRedo, 1, row_.redoDepth() > 0},
+        {0, 0, false},
+        {rowcmd::kCut, 2, selection},
+        {rowcmd::kCopy, 3, selection},
+        {rowcmd::kPasteGlyphs, 4, clip.hasGlyphs},
+        {rowcmd::kPasteText, 5, clip.hasText},
+        {rowcmd::kDelete, 6, selection},
+        {0, 0, false},
+        {rowcmd::kSelectAll, 7, row_.canSelectAll()},
+    };
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("rowMenu"));
+    for (const Item &item : items) {
+        if (item.command == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction *action = menu.addAction(fieldText(language.M[item.text]));
+        action->setData(item.command);
+        action->setObjectName(QStringLiteral("id%1").arg(item.command));
+        action->setEnabled(item.enabled);
+    }
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                   : mapToGlobal(QPoint(5, 5));
+    if (QAction *chosen = menu.exec(at))
+        OnCommand(chosen->data().toInt());
+}
+
+} // namespace tessivo

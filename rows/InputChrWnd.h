@@ -1,0 +1,78 @@
+#pragma once
+// The edit field of one message row: the row's LEDs enlarged, a caret between the
+// characters, the selection inverted, and coloured marks that tell the characters
+// apart. It owns its row model and turns mouse, keys and menu commands into calls on it.
+
+#include "rows/RowModel.h"
+
+#include <QBasicTimer>
+#include <QWidget>
+
+namespace tessivo {
+
+namespace rowcmd {
+constexpr int kUndo = 8028, kRedo = 8029, kCut = 8026, kCopy = 8024, kPasteGlyphs = 57637,
+              kPasteText = 8007, kDelete = 8027, kSelectAll = 8040;
+}
+
+class CInputChrWnd : public QWidget {
+    Q_OBJECT
+public:
+    explicit CInputChrWnd(int controlId, QWidget *parent = nullptr);
+
+    int controlId() const { return controlId_; }
+    RowModel &row() { return row_; }
+    const RowModel &row() const { return row_; }
+
+    /// Takes the text rectangle's width after the window's size or type changed.
+    void syncLayout();
+    /// Runs one of the commands of the context menu.
+    void OnCommand(int command);
+    /// The row's characters as text (its accessible value).
+    QString rowText() const;
+    /// The clipboard's content as a paste sees it.
+    static ClipboardContent clipboardContent();
+    /// The character code a key press types, 0 for none (Ctrl with a letter gives its
+    /// control code, Enter 13, Escape 27).
+    static uint16_t charCode(const QKeyEvent &event);
+
+signals:
+    /// The row's content changed here (the dialog enables the next row).
+    void changed(int controlId);
+    /// The window got the focus (the dialog's current row).
+    void focused(int controlId);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    RowModel::TextRect textRect() const;
+    int hitTest(int xPixels) const;
+    QRect caretRect() const;
+    void placeCaret();
+    void copy();
+    void updateAccessibleValue();
+
+    int controlId_;
+    RowModel row_;
+    bool capturing_ = false;
+    bool dragPending_ = false;
+    int pressCaret_ = 0;
+    QPoint pressPos_;
+    bool caretVisible_ = false;
+    QBasicTimer caretBlink_;
+};
+
+} // namespace tessivo

@@ -1,0 +1,46 @@
+#include "rows/RowClipboard.h"
+
+#include <cstring>
+
+namespace tessivo {
+
+QByteArray glyphBlock(const std::vector<ChrRecord> &records)
+{
+    return QByteArray(reinterpret_cast<const char *>(records.data()),
+                      qsizetype(records.size() * sizeof(ChrRecord)));
+}
+
+std::optional<std::vector<ChrRecord>> parseGlyphBlock(const QByteArray &block)
+{
+    constexpr qsizetype kRecord = sizeof(ChrRecord);
+    if (block.isEmpty() || block.size() % kRecord != 0)
+        return std::nullopt;
+    std::vector<ChrRecord> records(size_t(block.size() / kRecord));
+    std::memcpy(records.data(), block.constData(), size_t(block.size()));
+    for (const ChrRecord &record : records) {
+        if (!isDrawable(record))
+            return std::nullopt;
+    }
+    return records;
+}
+
+QByteArray unicodeTextBlock(const std::vector<ChrRecord> &records)
+{
+    QByteArray block(qsizetype(2 * records.size() + 2), '\0');
+    for (size_t i = 0; i < records.size(); ++i) {
+        block[qsizetype(2 * i)] = char(records[i].code & 0xFF);
+        block[qsizetype(2 * i + 1)] = char(records[i].code >> 8);
+    }
+    return block;
+}
+
+QString textOf(const std::vector<ChrRecord> &records)
+{
+    QString text;
+    text.reserve(qsizetype(records.size()));
+    for (const ChrRecord &record : records)
+        text.append(QChar(char16_t(record.code)));
+    return text;
+}
+
+} // namespace tessivo

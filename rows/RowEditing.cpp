@@ -1,0 +1,167 @@
+// The row input window's editing commands on the row model.
+
+#include "rows/RowModel.h"
+
+namespace tessivo {
+
+void RowModel::TypeChar(uint16_t code)
+{
+    bool changed = false;
+    if (hasSelection()) {
+        PushUndo();
+        orderSelection();
+        DeleteRange(selEnd_, anchor_, false);
+        changed = true;
+    } else if (AddChar(code, true)) {
+        PushUndo();
+    }
+    if (AddChar(code, false)) {
+        MoveCaret(1, false);
+        clearSelection();
+        changed = true;
+    }
+    if (changed) {
+        repaint(Repaint::Now);
+        notify();
+        placeCaret();
+    }
+}
+
+void RowModel::Backspace()
+{
+    if (n_ == 0)
+        return;
+    PushUndo();
+    if (hasSelection()) {
+        orderSelection();
+        DeleteRange(selEnd_, anchor_, false);
+    } else if (caretIndex() > 0) {
+        const int caret = caretIndex();
+        DeleteRange(caret, caret - 1, false);
+    }
+    repaint(Repaint::Invalidate);
+    placeCaret();
+    notify();
+}
+
+void RowModel::DeleteKey()
+{
+    if (hasSelection()) {
+        DeleteSelection();
+        return;
+    }
+    const int caret = caretIndex();
+    if (caret >= n_)
+        return;
+    PushUndo();
+    DeleteRange(caret + 1, caret, true);
+    notify();
+    placeCaret();
+}
+
+void RowModel::DeleteSelection()
+{
+    if (!hasSelection())
+        return;
+    PushUndo();
+    orderSelection();
+    DeleteRange(selEnd_, anchor_, true);
+    notify();
+    placeCaret();
+}
+
+void RowModel::MoveCaretKey(int d, bool shift)
+{
+    if (!shift) {
+        clearSelection();
+        repaint(Repaint::Invalidate);
+        MoveCaret(d, true);
+        return;
+    }
+    if (!hasSelection())
+        anchor_ = caretIndex();
+    MoveCaret(d, false);
+    selEnd_ = caretIndex();
+    repaint(Repaint::Invalidate);
+}
+
+std::vector<ChrRecord> RowModel::SelectedRecords()
+{
+    orderSelection();
+    if (!hasSelection())
+        return {};
+    return ExtractRecords(selEnd_, anchor_);
+}
+
+void RowModel::CutSelection()
+{
+    orderSelection();
+    if (!hasSelection())
+        return;
+    PushUndo();
+    DeleteRange(selEnd_, anchor_, true);
+    notify();
+    placeCaret();
+}
+
+void RowModel::Paste(const ClipboardContent &content, bool glyphMode)
+{
+    PushUndo();
+    if (glyphMode && content.hasGlyphs) {
+        InsertRecords(content.glyphs.data(), int(content.glyphs.size()));
+        return;
+    }
+    if (!content.hasText)
+        return;
+    bool changed = false;
+    orderSelection();
+    if (hasSelection()) {
+        DeleteRange(selEnd_, anchor_, false);
+        changed = true;
+    }
+    for (const QChar unit : content.text) {
+        if (unit.unicode() == 0 || !AddChar(unit.unicode(), false))
+            break;
+        MoveCaret(1, false);
+        changed = true;
+    }
+    clearSelection();
+    if (changed) {
+        repaint(Repaint::Now);
+        notify();
+    }
+    placeCaret();
+}
+
+void RowModel::SelectAll()
+{
+    if (n_ > 0)
+        setSelection(0, n_);
+    else
+        clearSelection();
+    MoveCaret(100, false);
+    repaint(Repaint::Invalidate);
+}
+
+bool RowModel::canSelectAll() const
+{
+    if (n_ == 0)
+        return false;
+    return !(std::min(anchor_, selEnd_) == 0 && std::max(anchor_, selEnd_) == n_);
+}
+
+RowModel::TextRect RowModel::textRect(int clientWidth, int clientHeight) const
+{
+    TextRect r;
+    r.left = 1 + marginX();
+    r.top = 1 + marginX() + marginY();
+    r.right = clientWidth / info_.scaleX - 1 - marginX();
+    r.bottom = clientHeight / info_.scaleY - 1 - marginX() - marginY();
+    if (r.right < r.left)
+        r.right = r.left;
+    if (r.bottom < r.top)
+        r.bottom = r.top;
+    return r;
+}
+
+} // namespace tessivo

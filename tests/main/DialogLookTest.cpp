@@ -1,0 +1,41 @@
+// The main window as a person sees it: rendered in English and Chinese with filled rows.
+
+#include "support/DialogFixture.h"
+
+#include <QComboBox>
+
+namespace tessivo::test {
+namespace {
+
+class DialogLook : public DialogFixture {};
+
+void fillRows(DialogFixture &, CTessivoDlg &dialog)
+{
+    const QString texts[] = {QStringLiteral("Hello, world!"), QStringLiteral("Tessivo 2026"),
+                             QString::fromUtf16(u"你好世界"), QStringLiteral("LED fan")};
+    for (int k = 0; k < 4; ++k) {
+        dialog.rowWindow(k)->setFocus();
+        DialogFixture::typeInto(dialog.rowWindow(k), texts[k]);
+    }
+    dialog.findChild<QComboBox *>(QStringLiteral("id4002"))->setCurrentIndex(3);
+    dialog.findChild<QComboBox *>(QStringLiteral("id5003"))->setCurrentIndex(5);
+    dialog.rowWindow(1)->row().setSelection(0, 7);
+}
+
+TEST_F(DialogLook, RendersInEnglishAndChinese)
+{
+    for (int language : {0, 1}) {
+        appState().languages.setCurrentIndex(language);
+        makeDialog();
+        fillRows(*this, *dialog);
+        const QImage picture = dialog->grab().toImage();
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.size(), dialog->size() * picture.devicePixelRatio());
+        if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty())
+            picture.save(QString::fromLocal8Bit(out) +
+                         (language == 0 ? "/main-window-en.png" : "/main-window-zh.png"));
+    }
+}
+
+} // namespace
+} // namespace tessivo::test

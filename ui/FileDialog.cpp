@@ -1,0 +1,43 @@
+#include "ui/FileDialog.h"
+
+#include <QFileDialog>
+
+namespace tessivo {
+
+namespace {
+FileDialogHandler &handler()
+{
+    static FileDialogHandler h;
+    return h;
+}
+}
+
+void setFileDialogHandler(FileDialogHandler h)
+{
+    handler() = std::move(h);
+}
+
+QString askFilePath(QWidget *parent, const FileDialogRequest &request)
+{
+    if (handler())
+        return handler()(request);
+    QFileDialog dialog(parent, request.title);
+    dialog.setNameFilter(QStringLiteral("Led Data File(*.LDAT)"));
+    dialog.setDefaultSuffix(QStringLiteral("LDAT"));
+    if (request.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    // "*.LDAT" is the name a first dialog starts with; only a real path preselects a file.
+    if (!request.initial.isEmpty() && !request.initial.startsWith(QLatin1Char('*')))
+        dialog.selectFile(request.initial);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace tessivo

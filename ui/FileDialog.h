@@ -1,0 +1,24 @@
+#pragma once
+// The platform's open and save dialogs for project files; tests answer them instead.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace tessivo {
+
+struct FileDialogRequest {
+    bool save = false;
+    QString title;
+    QString initial;  // initial file name
+};
+
+/// Asks for a path; empty when the user cancelled.
+QString askFilePath(QWidget *parent, const FileDialogRequest &request);
+
+using FileDialogHandler = std::function<QString(const FileDialogRequest &)>;
+/// While a handler is set, askFilePath returns its answer instead of opening a dialog.
+void setFileDialogHandler(FileDialogHandler handler);
+
+} // namespace tessivo

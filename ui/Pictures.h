@@ -1,0 +1,21 @@
+#pragma once
+// The program's pictures, drawn in code so that they stay sharp at any size: the logo,
+// the link pictures, the pictures of the tool and command buttons, the editor buttons'
+// "TXT" and the program icon.
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace tessivo::pictures {
+
+// The resource numbers the windows ask for.
+constexpr int kTxt = 139, kLogo = 141, kStart = 151, kExit = 152, kStop = 153, kLedType = 154,
+              kOpen = 155, kSave = 156, kClear = 157, kColour = 158, kSend = 159,
+              kNotConnected = 176, kConnected = 177, kIcon = 179;
+
+/// A picture of the given size in device-independent pixels.
+QPixmap picture(int id, QSize size);
+/// The program icon at the usual sizes.
+QIcon programIcon();
+
+} // namespace tessivo::pictures
