@@ -506,6 +506,7 @@ void CTessivoDlg::ApplyLanguage(bool full)
             if (w)
                 w->setAccessibleName(text);
         }
+        languageList_->setAccessibleName(fieldText(language.C[6]));
         note_->setText(noteText(language, ledType_));
         ledTypeButton_->setText(ledTypeCaption(ledTypeButton_->text(), ledTypeInfo(ledType_).ledCount));
         ledTypeButton_->setAccessibleName(ledTypeButton_->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));

@@ -475,7 +475,7 @@ void CInputChrWnd::OnCommand(int command)
     }
 }
 
-void CInputChrWnd::contextMenuEvent(QContextMenuEvent *event)
+void CInputChrWnd::fillContextMenu(QMenu &menu)
 {
     const LanguageRecord &language = appState().languages.current();
     const ClipboardContent clip = clipboardContent();
@@ -497,8 +497,6 @@ void CInputChrWnd::contextMenuEvent(QContextMenuEvent *event)
         {0, 0, false},
         {rowcmd::kSelectAll, 7, row_.canSelectAll()},
     };
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("rowMenu"));
     for (const Item &item : items) {
         if (item.command == 0) {
             menu.addSeparator();
@@ -509,6 +507,12 @@ void CInputChrWnd::contextMenuEvent(QContextMenuEvent *event)
         action->setObjectName(QStringLiteral("id%1").arg(item.command));
         action->setEnabled(item.enabled);
     }
+}
+
+void CInputChrWnd::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    fillContextMenu(menu);
     const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
                                                                    : mapToGlobal(QPoint(5, 5));
     if (QAction *chosen = menu.exec(at))

@@ -8,6 +8,8 @@
 #include <QBasicTimer>
 #include <QWidget>
 
+class QMenu;
+
 namespace tessivo {
 
 namespace rowcmd {
@@ -28,6 +30,11 @@ public:
     void syncLayout();
     /// Runs one of the commands of the context menu.
     void OnCommand(int command);
+    /// Fills the context menu with its items, their texts from the current language
+    /// and their enabled states.
+    void fillContextMenu(QMenu &menu);
+    /// The caret's place, in pixels.
+    QRect caretRect() const;
     /// The row's characters as text (its accessible value).
     QString rowText() const;
     /// The clipboard's content as a paste sees it.
@@ -60,7 +67,6 @@ protected:
 private:
     RowModel::TextRect textRect() const;
     int hitTest(int xPixels) const;
-    QRect caretRect() const;
     void placeCaret();
     void copy();
     void updateAccessibleValue();

@@ -28,6 +28,7 @@ protected:
     void SetUp() override
     {
         resetLedTypeTable();
+        adjustLedType11(2, 160);  // the settings' defaults
         LoadGlyphFiles(TESSIVO_LIB_DIR);
         AppState &app = appState();
         app.languages = LanguageTable();

@@ -1,0 +1,435 @@
+// The main window's rows, layout, languages, projects, commands and Send.
+
+#include "support/DialogFixture.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cstring>
+
+namespace tessivo::test {
+namespace {
+
+class TessivoDlgTest : public DialogFixture {
+protected:
+    QComboBox *list(int base, int k) { return control<QComboBox>(base + k); }
+    QByteArray readFile(const QString &name)
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    std::vector<bool> enabledRows()
+    {
+        std::vector<bool> out;
+        for (int k = 0; k < 12; ++k)
+            out.push_back(dialog->isRowEnabled(k));
+        return out;
+    }
+    static std::vector<bool> firstRows(int n)
+    {
+        std::vector<bool> out(12, false);
+        for (int k = 0; k < n; ++k)
+            out[size_t(k)] = true;
+        return out;
+    }
+};
+
+TEST_F(TessivoDlgTest, CreatedWithTheTemplatesControlsAndCaption)
+{
+    EXPECT_EQ(dialog->windowTitle(), "USB DATA DOWNLOAD SYSTEM ");
+    for (int id : {1027, 1025, 1028, 1029, 1032, 1030, 1031, 1034, 1035, 1039, 1040, 1033, 1041, 1026,
+                   1056, 1057, 1058, 1059, 1047, 2000, 1999, 1006, 1013, 1010, 1011, 1012, 1, 1005,
+                   1046, 1043, 1044})
+        EXPECT_TRUE(control<QWidget>(id)) << id;
+    for (int k = 0; k < 12; ++k) {
+        for (int base : {2001, 3001, 3212, 4001, 4101, 5001})
+            EXPECT_TRUE(control<QWidget>(base + k)) << base + k;
+    }
+    EXPECT_EQ(dialog->size(), QSize(817, 618));
+    EXPECT_FALSE(control<QWidget>(1011)->isEnabled());  // stop
+    EXPECT_FALSE(control<QCheckBox>(1047)->isVisible());
+    EXPECT_EQ(control<QPushButton>(1028)->text(), "Open");
+    EXPECT_EQ(control<QPushButton>(1030)->text(), "LedType\n(16Led)");
+    EXPECT_EQ(control<QLabel>(1046)->text(), "English each section most may input 18 characters.");
+    EXPECT_EQ(enabledRows(), firstRows(1));
+    // The tool bar spans the window; the link picture sits at its right end.
+    EXPECT_EQ(control<QWidget>(1027)->width(), dialog->width());
+    EXPECT_EQ(control<QWidget>(1026)->geometry().right(), dialog->width() - 3);
+}
+
+TEST_F(TessivoDlgTest, TypingIntoARowEnablesTheNextAndMarksTheProjectModified)
+{
+    EXPECT_FALSE(dialog->modified());
+    type(0, QStringLiteral("a"));
+    type(1, QStringLiteral("b"));
+    type(2, QStringLiteral("c"));
+    EXPECT_EQ(enabledRows(), firstRows(4));
+    EXPECT_TRUE(dialog->modified());
+    EXPECT_EQ(dialog->currentRow(), 2);
+}
+
+TEST_F(TessivoDlgTest, LedTypeChangeEmptiesRowsAndRenewsTheCaption)
+{
+    type(0, QStringLiteral("ab"));
+    type(1, QStringLiteral("cd"));
+    answer = mb::kIdNo;
+    for (const auto &[command, count] : {std::pair{8010, 7}, std::pair{8011, 11}, std::pair{8012, 16}}) {
+        dialog->OnCommand(command);
+        EXPECT_EQ(dialog->ledType(), command - 8010);
+        EXPECT_EQ(appState().LedType, command - 8010);
+        EXPECT_EQ(control<QPushButton>(1030)->text(), QStringLiteral("LedType\n(%1Led)").arg(count));
+        EXPECT_EQ(enabledRows(), firstRows(1));
+        for (int k = 0; k < 12; ++k)
+            EXPECT_EQ(dialog->row(k).n(), 0);
+    }
+    EXPECT_EQ(messages.size(), 1);  // asked once, while rows held text
+}
+
+TEST_F(TessivoDlgTest, MiddleListsAppearOnlyWithTheMiddleOption)
+{
+    EXPECT_FALSE(list(4101, 0)->isVisible());
+    EXPECT_FALSE(control<QLabel>(1058)->isVisible());
+    EXPECT_EQ(list(4101, 0)->count(), 4);
+    const int twoWide = list(4001, 0)->width();
+    dialog->OnMiddleOption(true);
+    EXPECT_TRUE(list(4101, 0)->isVisible());
+    EXPECT_TRUE(control<QLabel>(1058)->isVisible());
+    EXPECT_LT(list(4001, 0)->width(), twoWide);
+    EXPECT_EQ(list(4001, 0)->width(), list(4101, 0)->width());
+    EXPECT_EQ(control<QLabel>(1058)->geometry().right(), list(4101, 0)->geometry().right());
+}
+
+TEST_F(TessivoDlgTest, ScrollingShowsAnotherPageOfRows)
+{
+    const int page = dialog->rowsPerPage();
+    ASSERT_GT(page, 0);
+    ASSERT_LT(page, 12);
+    auto *bar = control<QScrollBar>(1999);
+    const int last = 12 - page;
+    bar->setSliderPosition(last);
+    dialog->OnScroll(QAbstractSlider::SliderMove);
+    EXPECT_EQ(dialog->firstRow(), last);
+    for (int k = 0; k < 12; ++k)
+        EXPECT_EQ(rowWindow(k)->isVisible(), k >= last && k < last + page) << k;
+    bar->setSliderPosition(last);
+    dialog->OnScroll(QAbstractSlider::SliderMove);
+    dialog->OnScroll(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(dialog->firstRow(), 12 - page);
+    dialog->OnScroll(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(dialog->firstRow(), std::max(0, 12 - 2 * page));
+}
+
+TEST_F(TessivoDlgTest, SwitchingLanguageKeepsEffectsAndRenamesEverything)
+{
+    type(0, QStringLiteral("a"));
+    list(4001, 0)->setCurrentIndex(4);
+    list(5001, 1)->setCurrentIndex(6);
+    control<QComboBox>(1033)->setCurrentIndex(1);
+    EXPECT_EQ(list(4001, 0)->currentIndex(), 4);
+    EXPECT_EQ(list(5001, 1)->currentIndex(), 6);
+    EXPECT_EQ(list(4001, 0)->currentText(), QString::fromUtf16(u"从中间到两边开"));
+    EXPECT_EQ(control<QPushButton>(1012)->text(), QString::fromUtf16(u"发送"));
+    EXPECT_EQ(control<QPushButton>(1030)->text(), QString::fromUtf16(u"LED类型\n(16Led)"));
+    EXPECT_TRUE(control<QLabel>(1046)->text().contains(QString::fromUtf16(u"输入9个字")));
+    QMenu *colours = control<QPushButton>(1013)->menu();
+    ASSERT_TRUE(colours);
+    EXPECT_EQ(colours->actions().at(3)->text(), QString::fromUtf16(u"黄色"));
+}
+
+TEST_F(TessivoDlgTest, ColourMenuSetsTheLedColour)
+{
+    QMenu *colours = control<QPushButton>(1013)->menu();
+    colours->actions().at(3)->trigger();
+    EXPECT_EQ(appState().LedColor, 0x0000FFFFu);
+    colours->actions().at(1)->trigger();
+    EXPECT_EQ(appState().LedColor, 0x0000FF00u);
+}
+
+TEST_F(TessivoDlgTest, KeyboardGlyphGoesIntoTheCurrentRow)
+{
+    ChrRecord record = emptyRecord();
+    ASSERT_TRUE(GetGlyph('K', ledtype::k16, record));
+    record.code = 'K';
+    emit dialog->keyboardGlyph(record);
+    EXPECT_EQ(rowWindow(0)->rowText(), "K");
+    dialog->InsertKeyboardGlyph(nullptr);
+    type(1, QStringLiteral("x"));
+    dialog->InsertKeyboardGlyph(&record);
+    EXPECT_EQ(rowWindow(1)->rowText(), "xK");
+}
+
+TEST_F(TessivoDlgTest, EscapeOutsideTheRowsExitsAfterAsking)
+{
+    type(0, QStringLiteral("a"));
+    answer = mb::kIdCancel;
+    QTest::keyClick(control<QWidget>(1028), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(messages, QStringList{"Do you want to save the data(Y/N)?"});
+    EXPECT_EQ(styles.at(0), 0x23u);
+    answer = mb::kIdNo;
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(TessivoDlgTest, AccessibleNamesOfTheControls)
+{
+    EXPECT_EQ(list(4001, 0)->accessibleName(), "Row 1 opening effect");
+    EXPECT_EQ(list(4101, 11)->accessibleName(), "Row 12 middle effect");
+    EXPECT_EQ(list(5001, 4)->accessibleName(), "Row 5 closing effect");
+    EXPECT_EQ(control<QWidget>(1012)->accessibleName(), "Send");
+    EXPECT_EQ(control<QWidget>(1026)->accessibleName(), "No display connected");
+    display.ledType = 2;
+    links.attachedTo = 0;
+    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    EXPECT_EQ(control<QWidget>(1026)->accessibleName(), "Display connected");
+    for (QWidget *w : dialog->findChildren<QWidget *>()) {
+        if (w->isVisible() && w->parentWidget() == dialog.get() && !qobject_cast<QFrame *>(w)) {
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        }
+    }
+}
+
+// ---- projects ----
+
+TEST_F(TessivoDlgTest, SavesTheExampleProjectByteForByte)
+{
+    dialog->OnCommand(8010);  // 7 LEDs
+    type(0, QStringLiteral("abc"));
+    type(1, QStringLiteral("defgh"));
+    list(4001, 0)->setCurrentIndex(1);
+    list(4001, 1)->setCurrentIndex(6);
+    list(5001, 0)->setCurrentIndex(2);
+    list(5001, 1)->setCurrentIndex(0);
+    filePath = path("two.LDAT");
+    EXPECT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    ASSERT_EQ(fileRequests.size(), 1u);
+    EXPECT_EQ(fileRequests[0].title, "Save Led Data File");
+    EXPECT_EQ(fileRequests[0].initial, "*.LDAT");
+    EXPECT_FALSE(dialog->modified());
+    EXPECT_EQ(dialog->projectPath(), filePath);
+
+    const QByteArray bytes = readFile("two.LDAT");
+    ASSERT_EQ(bytes.size(), 812);
+    ProjectHeader header;
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    EXPECT_EQ(bytes.left(4), QByteArray("\x45\x23\x11\x20", 4));
+    EXPECT_EQ(header.ledType, 0);
+    EXPECT_EQ(header.rowWidth, 120);
+    EXPECT_EQ(header.ledCount, 7);
+    EXPECT_EQ(header.rowCount, 3);  // row 3 is enabled by row 2's text, and empty
+    EXPECT_EQ(header.effects[0], 0x0201);
+    EXPECT_EQ(header.effects[1], 0x0006);
+    EXPECT_EQ(header.counts[0], 3);
+    EXPECT_EQ(header.counts[1], 5);
+    EXPECT_EQ(header.counts[2], 0);
+}
+
+TEST_F(TessivoDlgTest, OpeningWhatWasSavedRestoresRowsEffectsAndType)
+{
+    dialog->OnCommand(8011);
+    type(0, QString::fromUtf16(u"AB你"));
+    type(1, QStringLiteral("xyz"));
+    list(4001, 1)->setCurrentIndex(5);
+    list(5001, 0)->setCurrentIndex(3);
+    filePath = path("p.LDAT");
+    dialog->OnSave();
+    const QByteArray saved = readFile("p.LDAT");
+    const MonoImage image0 = dialog->row(0).rowImage();
+
+    answer = mb::kIdNo;
+    dialog->OnCommand(8012);
+    dialog->OnOpen();
+    EXPECT_EQ(dialog->ledType(), ledtype::k11);
+    EXPECT_EQ(rowWindow(0)->rowText(), QString::fromUtf16(u"AB你"));
+    EXPECT_EQ(rowWindow(1)->rowText(), "xyz");
+    EXPECT_EQ(dialog->row(0).rowImage(), image0);
+    EXPECT_EQ(list(4001, 1)->currentIndex(), 5);
+    EXPECT_EQ(list(5001, 0)->currentIndex(), 3);
+    EXPECT_EQ(enabledRows(), firstRows(3));
+    EXPECT_FALSE(dialog->modified());
+
+    filePath = path("again.LDAT");
+    dialog->OnSave();
+    EXPECT_EQ(readFile("again.LDAT"), saved);
+}
+
+TEST_F(TessivoDlgTest, MiddleEffectsTravelInTheProject)
+{
+    dialog->OnMiddleOption(true);
+    type(0, QStringLiteral("a"));
+    list(4001, 0)->setCurrentIndex(2);
+    list(4101, 0)->setCurrentIndex(3);
+    list(5001, 0)->setCurrentIndex(4);
+    filePath = path("m.LDAT");
+    dialog->OnSave();
+    const QByteArray bytes = readFile("m.LDAT");
+    ProjectHeader header;
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    EXPECT_EQ(header.magic, 0x30112345u);
+    EXPECT_EQ(header.effects[0], 0x0432);
+
+    dialog->OnMiddleOption(false);
+    dialog->OnOpen();
+    EXPECT_EQ(appState().useMiddle, 1);
+    EXPECT_TRUE(control<QCheckBox>(1047)->isChecked());
+    EXPECT_EQ(list(4101, 0)->currentIndex(), 3);
+    EXPECT_TRUE(list(4101, 0)->isVisible());
+}
+
+TEST_F(TessivoDlgTest, EmptyProjectDisablesEveryRow)
+{
+    QByteArray bytes(140, '\0');
+    const uint32_t magic = 0x30112345;
+    std::memcpy(bytes.data(), &magic, 4);
+    writeFile("empty.LDAT", bytes);
+    filePath = path("empty.LDAT");
+    type(0, QStringLiteral("a"));
+    answer = mb::kIdNo;
+    dialog->OnOpen();
+    EXPECT_EQ(enabledRows(), firstRows(0));
+    EXPECT_EQ(dialog->row(0).n(), 0);
+    EXPECT_EQ(appState().useMiddle, 1);
+}
+
+TEST_F(TessivoDlgTest, DamagedProjectsAreRefusedAndChangeNoRow)
+{
+    type(0, QStringLiteral("keep"));
+    answer = mb::kIdNo;
+    ProjectHeader header{};
+    header.magic = 0x20112345;
+    header.ledType = 2;
+    header.rowCount = 1;
+    header.counts[0] = 2;
+    const QByteArray good(reinterpret_cast<const char *>(&header), sizeof header);
+    QByteArray negative = good;
+    const int16_t minus = -3;
+    std::memcpy(negative.data() + 76, &minus, 2);
+    QByteArray wrongMagic = good;
+    wrongMagic[3] = 0x21;
+    const QByteArray cases[] = {QByteArray(), good.left(139), wrongMagic, negative,
+                                good + QByteArray(84, '\0'),  // one record of two
+                                QByteArray(500, '\xFF')};
+    int n = 0;
+    for (const QByteArray &bytes : cases) {
+        const QString name = QStringLiteral("bad%1.LDAT").arg(n++);
+        writeFile(name, bytes);
+        filePath = path(name);
+        messages.clear();
+        dialog->OnOpen();
+        EXPECT_EQ(messages.value(messages.size() - 1), "Open file error!") << n;
+        EXPECT_EQ(rowWindow(0)->rowText(), "keep") << n;
+        EXPECT_EQ(enabledRows(), firstRows(2)) << n;
+    }
+    filePath = path("missing.LDAT");
+    dialog->OnOpen();
+    EXPECT_EQ(messages.constLast(), "Open file error!");
+}
+
+TEST_F(TessivoDlgTest, FailedSaveKeepsTheOldFileAndStopsTheAskingCommand)
+{
+    type(0, QStringLiteral("old"));
+    filePath = path("keep.LDAT");
+    dialog->OnSave();
+    const QByteArray before = readFile("keep.LDAT");
+    type(0, QStringLiteral("new"));
+
+    filePath = path("no/such/folder/x.LDAT");
+    EXPECT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Failed);
+    EXPECT_EQ(messages.constLast(), "Write file error!");
+    EXPECT_TRUE(dialog->modified());
+
+    // Clear asks, Yes saves, the save fails: the rows stay.
+    answer = mb::kIdYes;
+    dialog->OnClear();
+    EXPECT_EQ(rowWindow(0)->rowText(), "oldnew");
+    dialog->OnCommand(8010);
+    EXPECT_EQ(dialog->ledType(), ledtype::k16);
+    dialog->OnExit();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(readFile("keep.LDAT"), before);
+}
+
+TEST_F(TessivoDlgTest, ConfirmSaveCancelStopsAndYesThenCancelledDialogGoesOn)
+{
+    type(0, QStringLiteral("abc"));
+    answer = mb::kIdCancel;
+    dialog->OnClear();
+    EXPECT_EQ(rowWindow(0)->rowText(), "abc");
+    EXPECT_TRUE(fileRequests.empty());
+
+    answer = mb::kIdYes;
+    filePath.clear();  // the save dialog is cancelled
+    dialog->OnClear();
+    EXPECT_EQ(fileRequests.size(), 1u);
+    EXPECT_EQ(rowWindow(0)->rowText(), "");
+    EXPECT_EQ(enabledRows(), firstRows(1));
+    EXPECT_EQ(dialog->currentRow(), 0);
+}
+
+TEST_F(TessivoDlgTest, ClearEmptiesEveryRowAndItsEffects)
+{
+    type(0, QStringLiteral("a"));
+    type(1, QStringLiteral("b"));
+    type(2, QStringLiteral("c"));
+    list(4001, 2)->setCurrentIndex(3);
+    answer = mb::kIdNo;
+    dialog->OnClear();
+    for (int k = 0; k < 12; ++k)
+        EXPECT_EQ(dialog->row(k).n(), 0);
+    EXPECT_EQ(list(4001, 2)->currentIndex(), 0);
+    EXPECT_EQ(enabledRows(), firstRows(1));
+    // Saving only the empty first row writes one row of no characters.
+    filePath = path("one.LDAT");
+    dialog->OnSave();
+    ProjectHeader header;
+    const QByteArray bytes = readFile("one.LDAT");
+    ASSERT_EQ(bytes.size(), 140);
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    EXPECT_EQ(header.rowCount, 1);
+    EXPECT_EQ(header.counts[0], 0);
+}
+
+// ---- Send ----
+
+TEST_F(TessivoDlgTest, TypedRowReachesTheDisplay)
+{
+    display.ledType = 2;
+    links.attachedTo = 0;
+    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    type(0, QStringLiteral("AB"));
+    QTest::mouseClick(control<QPushButton>(1012), Qt::LeftButton);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+    const std::vector<ChrRecord> records = dialog->row(0).ExtractRecords(2, 0);
+    std::vector<uint8_t> expected = {1, uint8_t(dialog->row(0).usedWidth()), 0x11};
+    for (int i = 1; i >= 0; --i)
+        expected.insert(expected.end(), records[size_t(i)].columns,
+                        records[size_t(i)].columns + records[size_t(i)].byteCount);
+    ASSERT_GE(display.image.size(), expected.size());
+    EXPECT_EQ(std::vector<uint8_t>(display.image.begin(), display.image.begin() + long(expected.size())),
+              expected);
+    EXPECT_EQ(display.announcedLength, dialog->deviceImage().length);
+    EXPECT_EQ(control<QProgressBar>(1044)->value(), control<QProgressBar>(1044)->maximum());
+}
+
+TEST_F(TessivoDlgTest, SendWithEmptyRowsSaysSo)
+{
+    QTest::mouseClick(control<QPushButton>(1012), Qt::LeftButton);
+    EXPECT_EQ(messages, QStringList{"No Data Send!"});
+}
+
+} // namespace
+} // namespace tessivo::test
