@@ -1,0 +1,92 @@
+// The main window's figures: a keystroke into a row, from the key event to the repainted
+// row, and saving then opening a project of twelve full rows.
+
+#include "app/AppState.h"
+#include "app/IniFile.h"
+#include "glyphs/GlyphFiles.h"
+#include "main/TessivoDlg.h"
+#include "rows/InputChrWnd.h"
+#include "support/VirtualDisplay.h"
+#include "ui/FileDialog.h"
+#include "ui/MessageBox.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace tessivo;
+
+namespace {
+
+struct Window {
+    test::VirtualDisplay display;
+    test::VirtualLinks links{display};
+    std::unique_ptr<CTessivoDlg> dialog;
+
+    Window()
+    {
+        LoadGlyphFiles(TESSIVO_LIB_DIR);
+        appState().languages.ReadLanguages(IniFile());
+        appState().LedType = ledtype::k16;
+        setMessageBoxHandler([](const QString &, unsigned) { return mb::kIdNo; });
+        dialog = std::make_unique<CTessivoDlg>(&links);
+        dialog->show();
+        QApplication::processEvents();
+    }
+    ~Window()
+    {
+        dialog.reset();
+        setMessageBoxHandler({});
+        FreeGlyphFiles();
+    }
+};
+
+void BM_KeystrokeIntoRow(benchmark::State &state)
+{
+    Window window;
+    CInputChrWnd *row = window.dialog->rowWindow(0);
+    row->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("A"));
+    for (auto _ : state) {
+        QApplication::sendEvent(row, &press);
+        if (row->row().usedWidth() + 8 > row->row().rowWidth()) {
+            state.PauseTiming();
+            row->row().ClearRow();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_KeystrokeIntoRow)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveThenOpenTwelveFullRows(benchmark::State &state)
+{
+    Window window;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.LDAT"));
+    setFileDialogHandler([&path](const FileDialogRequest &) { return path; });
+    for (int k = 0; k < 12; ++k) {
+        CInputChrWnd *row = window.dialog->rowWindow(k);
+        while (row->row().AddChar(0x4E2D, false))
+            row->row().MoveCaret(1, false);
+        window.dialog->OnRowChanged(k);
+    }
+    for (auto _ : state) {
+        window.dialog->OnSave();
+        window.dialog->OnOpen();
+    }
+    setFileDialogHandler({});
+}
+BENCHMARK(BM_SaveThenOpenTwelveFullRows)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
