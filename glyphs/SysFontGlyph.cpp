@@ -1,11 +1,172 @@
 #include "glyphs/SysFontGlyph.h"
 
+#include "app/AppState.h"
+#include "rows/Columns.h"
+#include "rows/LedType.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <array>
+#include <optional>
+
 namespace tessivo {
 
-// The installed-font rasteriser is not part of this build yet: with it absent an
-// installed-font lookup finds nothing, so typing with that source inserts nothing.
-void CreateTypeFonts() {}
-void FreeTypeFonts() {}
-bool GetSysFontGlyph(int, uint16_t, ChrRecord &) { return false; }
+namespace {
+
+// Fonts need the application's font system; without it (model tests, tools) the
+// installed-font source finds nothing.
+bool fontsAvailable()
+{
+    return qGuiApp != nullptr;
+}
+
+std::array<std::optional<QFont>, ledtype::kCount> &fonts()
+{
+    static std::array<std::optional<QFont>, ledtype::kCount> all;
+    return all;
+}
+
+/// A proportional sans-serif face of the given cell height and average width, drawn
+/// without smoothing. Qt sizes fonts by their em; the largest em whose cell still fits
+/// the height is taken, and the width is reached by stretching.
+QFont makeFont(const QString &face, TypeFontSpec spec)
+{
+    QFont font;
+    if (!face.isEmpty())
+        font.setFamilies({face});
+    font.setStyleHint(QFont::SansSerif, QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    int pixels = spec.height;
+    for (; pixels > 1; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).height() <= spec.height)
+            break;
+    }
+    font.setPixelSize(std::max(1, pixels));
+    const int average = QFontMetrics(font).averageCharWidth();
+    if (average > 0 && average != spec.width)
+        font.setStretch(std::clamp((spec.width * 100 + average / 2) / average, 1, 4000));
+    return font;
+}
+
+} // namespace
+
+TypeFontSpec typeFontSpec(int ledType)
+{
+    static constexpr TypeFontSpec specs[ledtype::kCount] = {{8, 5}, {12, 6}, {16, 8}};
+    return specs[clampLedType(ledType)];
+}
+
+void CreateTypeFont(int ledType)
+{
+    const int type = clampLedType(ledType);
+    fonts()[size_t(type)].reset();
+    if (fontsAvailable())
+        fonts()[size_t(type)] = makeFont(appState().SysFont, typeFontSpec(type));
+}
+
+void CreateTypeFonts()
+{
+    for (int type = 0; type < ledtype::kCount; ++type)
+        CreateTypeFont(type);
+}
+
+void FreeTypeFonts()
+{
+    for (auto &font : fonts())
+        font.reset();
+}
+
+void SetSysFontFace(const QString &face)
+{
+    appState().SysFont = face;
+    CreateTypeFonts();
+}
+
+QFont typeFont(int ledType)
+{
+    const int type = clampLedType(ledType);
+    if (!fonts()[size_t(type)])
+        CreateTypeFont(type);
+    return fonts()[size_t(type)].value_or(QFont());
+}
+
+bool GetSysFontGlyph(int ledType, uint16_t code, ChrRecord &record)
+{
+    if (!fontsAvailable())
+        return false;
+    const int type = clampLedType(ledType);
+    const LedTypeInfo &info = ledTypeInfo(type);
+    const QFont font = typeFont(type);
+    const QFontMetrics metrics(font);
+    const QString text{QChar(char16_t(code))};
+    const int cx = metrics.horizontalAdvance(text);
+    const int cy = metrics.height();
+    if (cx <= 0 || cy <= 0)
+        return false;
+
+    // The work bitmap: white paper, black ink, the character's cell at the top left.
+    QImage work(4 * info.glyphWidth, 4 * info.ledCount, QImage::Format_RGB32);
+    work.fill(Qt::white);
+    {
+        QPainter painter(&work);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(0, metrics.ascent()), text);
+    }
+    const auto isBlack = [&work](int x, int y) {
+        return work.valid(x, y) && (work.pixel(x, y) & 0xFFFFFF) == 0;
+    };
+    const auto rowBlank = [&](int y, int left, int right) {
+        for (int x = left; x < right; ++x)
+            if (isBlack(x, y))
+                return false;
+        return true;
+    };
+    const auto columnBlank = [&](int x, int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            if (isBlack(x, y))
+                return false;
+        return true;
+    };
+
+    int left = 0, top = 0, right = cx, bottom = cy;
+    int height = cy;
+    if (cy > info.ledCount) {
+        top = rowBlank(0, left, right) ? 1 : 0;
+        bottom = top + info.ledCount;
+        height = info.ledCount;
+    }
+    if (cx > info.glyphWidth) {
+        int leftBlank = columnBlank(left, top, bottom) ? 1 : 0;
+        const int rightBlank = columnBlank(right - 1, top, bottom) ? 1 : 0;
+        if (cx - info.glyphWidth == 1 && leftBlank && rightBlank)
+            leftBlank = 0;
+        left += leftBlank;
+        right -= rightBlank;
+    }
+    right += info.gap;
+
+    // A record holds 72 column bytes: a wider character is cut so that every reader
+    // finds all of its columns.
+    const int perColumn = bytesPerColumn(height);
+    right = std::min(right, left + kColumnBytes / perColumn);
+    const int width = right - left;
+    if (width <= 0)
+        return false;
+    extractColumnsWith(isBlack, {left, top, width, height}, record.columns, kColumnBytes);
+    record.byteCount = uint8_t(std::min(width * perColumn, kColumnBytes));
+    record.width = width;
+    record.height = height;
+    return true;
+}
 
 } // namespace tessivo

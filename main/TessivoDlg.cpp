@@ -1,6 +1,8 @@
 #include "main/TessivoDlg.h"
 
 #include "app/AppState.h"
+#include "glyphs/FontComboBox.h"
+#include "glyphs/SysFontGlyph.h"
 #include "main/DialogTexts.h"
 #include "main/RowLayout.h"
 #include "main/SendCommand.h"
@@ -147,16 +149,36 @@ void CTessivoDlg::createControls()
     save_ = button(dlg::kSave, 80, 7, 40, 21, CShadeButtonST::kSoftBump, pictures::kSave);
     clear_ = button(dlg::kClear, 122, 7, 40, 21, CShadeButtonST::kSoftBump, pictures::kClear);
     ledTypeButton_ = button(dlg::kLedType, 173, 7, 50, 21, CShadeButtonST::kSoftBump, pictures::kLedType);
+    ledTypeMenu_ = new QMenu(ledTypeButton_);
+    ledTypeMenu_->setObjectName(QStringLiteral("ledTypeMenu"));
+    for (int type = 0; type < ledtype::kCount; ++type) {
+        const int command = dlg::kLedType7 + type;
+        QAction *action = ledTypeMenu_->addAction(QStringLiteral("%1LED").arg(ledTypeInfo(type).ledCount));
+        action->setObjectName(QStringLiteral("id%1").arg(command));
+        action->setData(command);
+        action->setCheckable(true);
+    }
+    connect(ledTypeMenu_, &QMenu::aboutToShow, this, [this] {
+        const auto actions = ledTypeMenu_->actions();
+        for (int type = 0; type < actions.size(); ++type)
+            actions[type]->setChecked(type == ledType_);
+    });
+    connect(ledTypeMenu_, &QMenu::triggered, this,
+            [this](QAction *action) { OnCommand(action->data().toInt()); });
+    ledTypeButton_->setMenu(ledTypeMenu_);
     frame(dlg::kSourceFrame, 225, 0, 105, 35, QFrame::Box);
     userFont_ = new QRadioButton(this);
     place(userFont_, dlg::kUserFont, 227, 2, 53, 12);
     sysFont_ = new QRadioButton(this);
     place(sysFont_, dlg::kSysFont, 278, 2, 51, 12);
     (appState().bUserFont != 0 ? userFont_ : sysFont_)->setChecked(true);
-    fontList_ = new QComboBox(this);
+    fontList_ = new CFontComboBox(this);
     place(fontList_, dlg::kFontList, 227, 17, 102, 89);
     fontList_->setAccessibleName(QStringLiteral("Installed font"));
     fontList_->setEnabled(appState().bUserFont == 0);
+    connect(userFont_, &QRadioButton::clicked, this, &CTessivoDlg::OnGlyphSource);
+    connect(sysFont_, &QRadioButton::clicked, this, &CTessivoDlg::OnGlyphSource);
+    connect(fontList_, &QComboBox::activated, this, &CTessivoDlg::OnSysFontChanged);
     label(dlg::kLanguageLabel, 330, 5, 54, 10);
     languageList_ = new QComboBox(this);
     place(languageList_, dlg::kLanguageList, 330, 17, 54, 89);
@@ -295,7 +317,7 @@ void CTessivoDlg::arrangeToolBar()
     for (QWidget *w : {control(dlg::kLanguageLabel), static_cast<QWidget *>(languageList_)})
         w->setGeometry(left, w->y(), right - left, w->height());
     // Lists are as high as their text needs; the template's height is the drop-down's.
-    for (QComboBox *box : {fontList_, languageList_})
+    for (QComboBox *box : {static_cast<QComboBox *>(fontList_), languageList_})
         box->resize(box->width(), box->sizeHint().height());
 }
 
@@ -386,6 +408,14 @@ void CTessivoDlg::ChangeLedType(int type, bool enableRows)
     ledType_ = type;
     appState().LedType = type;
     const LedTypeInfo &info = ledTypeInfo(type);
+    {
+        const QSignalBlocker blocker(fontList_);
+        // A face that is not installed is named in grey; the system substitutes another.
+        if (!fontList_->SelectFont(appState().SysFont)) {
+            fontList_->setCurrentIndex(-1);
+            fontList_->setPlaceholderText(appState().SysFont);
+        }
+    }
     note_->setText(noteText(appState().languages.current(), type));
     ledTypeButton_->setText(ledTypeCaption(ledTypeButton_->text(), info.ledCount));
     const int height = RowModel::GetRowWindowHeight(type);
@@ -400,6 +430,7 @@ void CTessivoDlg::ChangeLedType(int type, bool enableRows)
         for (int k = 1; k < kRows; ++k)
             EnableRow(k, false);
     }
+    emit keysNeedRefill(type);
 }
 
 void CTessivoDlg::LayoutRows()
@@ -533,6 +564,23 @@ void CTessivoDlg::OnLanguageChanged(int index)
         return;
     appState().languages.setCurrentIndex(index);
     ApplyLanguage(true);
+}
+
+void CTessivoDlg::OnGlyphSource()
+{
+    // Rows keep the glyphs they hold; only what is typed from now on comes from the
+    // other source.
+    appState().bUserFont = userFont_->isChecked() ? 1 : 0;
+    fontList_->setEnabled(appState().bUserFont == 0);
+    emit keysNeedRefill(ledType_);
+}
+
+void CTessivoDlg::OnSysFontChanged()
+{
+    if (fontList_->currentIndex() < 0)
+        return;
+    SetSysFontFace(fontList_->currentText());
+    emit keysNeedRefill(ledType_);
 }
 
 void CTessivoDlg::OnMiddleOption(bool checked)

@@ -26,6 +26,7 @@ class QScrollBar;
 
 namespace tessivo {
 
+class CFontComboBox;
 class CInputChrWnd;
 class CShadeButtonST;
 
@@ -88,6 +89,10 @@ public:
     bool OnSend();
     void OnCommand(int command);
     void OnLanguageChanged(int index);
+    /// Either glyph-source radio button was clicked.
+    void OnGlyphSource();
+    /// The user picked another face in the font list.
+    void OnSysFontChanged();
     void OnMiddleOption(bool checked);
     void OnRowChanged(int k);
     void OnEditorButton(int k);
@@ -104,6 +109,9 @@ public:
 signals:
     /// The character keyboard's pick (the keyboard arrives with its own window).
     void keyboardGlyph(const tessivo::ChrRecord &record);
+    /// The character keyboard must be filled anew for the LED type (its glyph source,
+    /// font or type changed).
+    void keysNeedRefill(int ledType);
 
 protected:
     void reject() override;
@@ -151,7 +159,9 @@ private:
                    *exit_ = nullptr;
     QMenu *colourMenu_ = nullptr;
     QRadioButton *userFont_ = nullptr, *sysFont_ = nullptr;
-    QComboBox *fontList_ = nullptr, *languageList_ = nullptr;
+    CFontComboBox *fontList_ = nullptr;
+    QComboBox *languageList_ = nullptr;
+    QMenu *ledTypeMenu_ = nullptr;
     QLabel *logo_ = nullptr, *linkPicture_ = nullptr, *note_ = nullptr;
     QCheckBox *middleOption_ = nullptr;
     QScrollBar *scrollBar_ = nullptr;

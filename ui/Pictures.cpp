@@ -380,6 +380,34 @@ void drawLink(QPainter &p, QSize size, bool connected)
     }
 }
 
+/// Two overlapping T's: a scalable outline font.
+void drawTrueType(QPainter &p)
+{
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setBold(true);
+    font.setPixelSize(70);
+    p.setFont(font);
+    p.setPen(QColor(120, 120, 130));
+    p.drawText(QRectF(-6, -10, 80, 100), Qt::AlignCenter, QStringLiteral("T"));
+    p.setPen(QColor(30, 90, 200));
+    p.drawText(QRectF(26, 10, 80, 100), Qt::AlignCenter, QStringLiteral("T"));
+}
+
+/// A printer: a font that lives in a device.
+void drawDevice(QPainter &p)
+{
+    p.setPen(QPen(QColor(60, 70, 90), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(28, 8, 44, 30));
+    p.setBrush(QColor(170, 180, 200));
+    p.drawRoundedRect(QRectF(8, 36, 84, 38), 6, 6);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(28, 62, 44, 30));
+    p.setPen(QPen(QColor(60, 70, 90), 4));
+    p.drawLine(QPointF(36, 74), QPointF(64, 74));
+    p.drawLine(QPointF(36, 84), QPointF(58, 84));
+}
+
 } // namespace
 
 QPixmap picture(int id, QSize size)
@@ -414,6 +442,8 @@ QPixmap picture(int id, QSize size)
         case kStop: drawStop(p); break;
         case kExit: drawExit(p); break;
         case kSend: drawSend(p); break;
+        case kFontTrueType: drawTrueType(p); break;
+        case kFontDevice: drawDevice(p); break;
         default: break;
         }
         break;

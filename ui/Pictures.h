@@ -12,6 +12,8 @@ namespace tessivo::pictures {
 constexpr int kTxt = 139, kLogo = 141, kStart = 151, kExit = 152, kStop = 153, kLedType = 154,
               kOpen = 155, kSave = 156, kClear = 157, kColour = 158, kSend = 159,
               kNotConnected = 176, kConnected = 177, kIcon = 179;
+// The two halves of the font-kind picture 149.
+constexpr int kFontTrueType = 1490, kFontDevice = 1491;
 
 /// A picture of the given size in device-independent pixels.
 QPixmap picture(int id, QSize size);

@@ -68,9 +68,9 @@ void CShadeButtonST::paintEvent(QPaintEvent *)
 
     // Picture on the left, caption beside it, the menu's arrow on the right.
     const int offset = down ? 1 : 0;
-    QRect content = rect().adjusted(4 + offset, 2 + offset, -4 + offset, -2 + offset);
+    QRect content = rect().adjusted(3 + offset, 2 + offset, -3 + offset, -2 + offset);
     if (menu()) {
-        const QRect arrow(content.right() - 8, content.center().y() - 2, 8, 5);
+        const QRect arrow(content.right() - 6, content.center().y() - 2, 7, 4);
         QPainterPath path;
         path.moveTo(arrow.left(), arrow.top());
         path.lineTo(arrow.right(), arrow.top());
@@ -79,17 +79,20 @@ void CShadeButtonST::paintEvent(QPaintEvent *)
         p.setPen(Qt::NoPen);
         p.setBrush(enabled ? QColor(60, 70, 90) : QColor(170, 170, 170));
         p.drawPath(path);
-        content.setRight(content.right() - 11);
+        content.setRight(content.right() - 9);
     }
     if (pictureId_ != 0) {
-        const int side = std::min(content.height() - 2, 22);
+        // The picture gives way to the caption when room is short.
+        const int textWidth = fontMetrics().size(0, text()).width();
+        const int room = content.width() - textWidth - 3;
+        const int side = std::clamp(room, 14, std::min(content.height() - 2, 22));
         const QRect pic(content.left() + 1, content.center().y() - side / 2 + 1, side, side);
         p.save();
         if (!enabled)
             p.setOpacity(0.35);
         p.drawPixmap(pic, pictures::picture(pictureId_, pic.size()));
         p.restore();
-        content.setLeft(pic.right() + 4);
+        content.setLeft(pic.right() + 2);
     }
     p.setPen(enabled ? QColor(20, 30, 50) : QColor(150, 150, 150));
     p.setFont(font());

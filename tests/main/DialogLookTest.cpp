@@ -2,7 +2,11 @@
 
 #include "support/DialogFixture.h"
 
+#include "glyphs/FontComboBox.h"
+
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QRadioButton>
 
 namespace tessivo::test {
 namespace {
@@ -35,6 +39,22 @@ TEST_F(DialogLook, RendersInEnglishAndChinese)
             picture.save(QString::fromLocal8Bit(out) +
                          (language == 0 ? "/main-window-en.png" : "/main-window-zh.png"));
     }
+}
+
+TEST_F(DialogLook, FontListShowsNamesInTheirOwnFaces)
+{
+    control<QRadioButton>(1035)->click();
+    auto *fonts = control<CFontComboBox>(1039);
+    ASSERT_TRUE(fonts->isEnabled());
+    fonts->showPopup();
+    QApplication::processEvents();
+    const QImage popup = fonts->view()->window()->grab().toImage();
+    EXPECT_FALSE(popup.isNull());
+    if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty()) {
+        popup.save(QString::fromLocal8Bit(out) + "/font-list.png");
+        dialog->grab().save(QString::fromLocal8Bit(out) + "/main-window-sysfont.png");
+    }
+    fonts->hidePopup();
 }
 
 } // namespace

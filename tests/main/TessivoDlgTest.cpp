@@ -2,6 +2,9 @@
 
 #include "support/DialogFixture.h"
 
+#include "glyphs/FontComboBox.h"
+#include "glyphs/SysFontGlyph.h"
+
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -200,6 +203,80 @@ TEST_F(TessivoDlgTest, AccessibleNamesOfTheControls)
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
         }
     }
+}
+
+// ---- glyph source, installed fonts and LED type ----
+
+TEST_F(TessivoDlgTest, LedTypeButtonOffersTheThreeTypes)
+{
+    QMenu *menu = control<QPushButton>(1030)->menu();
+    ASSERT_TRUE(menu);
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << action->text();
+    EXPECT_EQ(texts, QStringList({"7LED", "11LED", "16LED"}));
+    menu->actions().at(1)->trigger();
+    EXPECT_EQ(dialog->ledType(), ledtype::k11);
+    EXPECT_EQ(control<QPushButton>(1030)->text(), "LedType\n(11Led)");
+    emit menu->aboutToShow();
+    EXPECT_TRUE(menu->actions().at(1)->isChecked());
+    EXPECT_FALSE(menu->actions().at(2)->isChecked());
+}
+
+TEST_F(TessivoDlgTest, GlyphSourceSwitchKeepsTheRowsGlyphs)
+{
+    std::vector<int> refills;
+    QObject::connect(dialog.get(), &CTessivoDlg::keysNeedRefill, [&](int type) { refills.push_back(type); });
+    type(0, QStringLiteral("W"));
+    const MonoImage before = dialog->row(0).rowImage();
+    const int filesWidth = dialog->row(0).usedWidth();
+    auto *fonts = control<QComboBox>(1039);
+    EXPECT_FALSE(fonts->isEnabled());
+
+    QTest::mouseClick(control<QWidget>(1035), Qt::LeftButton);
+    EXPECT_EQ(appState().bUserFont, 0);
+    EXPECT_TRUE(fonts->isEnabled());
+    EXPECT_EQ(refills, std::vector<int>{ledtype::k16});
+    EXPECT_EQ(dialog->row(0).rowImage(), before);
+
+    // The user picks a face: SysFont follows and new characters come from it.
+    const int serif = fonts->findText(QStringLiteral("DejaVu Serif"));
+    ASSERT_GE(serif, 0);
+    fonts->setCurrentIndex(serif);
+    emit fonts->activated(serif);
+    EXPECT_EQ(appState().SysFont, "DejaVu Serif");
+    EXPECT_EQ(refills.size(), 2u);
+    type(0, QStringLiteral("W"));
+    ASSERT_EQ(dialog->row(0).n(), 2);
+    ChrRecord fromFont = emptyRecord();
+    ASSERT_TRUE(GetSysFontGlyph(ledtype::k16, 'W', fromFont));
+    EXPECT_EQ(dialog->row(0).usedWidth(), filesWidth + int(fromFont.width));
+
+    QTest::mouseClick(control<QWidget>(1034), Qt::LeftButton);
+    EXPECT_EQ(appState().bUserFont, 1);
+    EXPECT_FALSE(fonts->isEnabled());
+    appState().SysFont = QString::fromUtf16(defaults::kSysFont);
+    FreeTypeFonts();
+}
+
+TEST_F(TessivoDlgTest, FontListSelectsTheSettingsFaceExactly)
+{
+    auto *fonts = control<CFontComboBox>(1039);
+    EXPECT_TRUE(fonts->SelectFont(QStringLiteral("DejaVu Sans")));
+    EXPECT_EQ(fonts->currentText(), "DejaVu Sans");
+    EXPECT_FALSE(fonts->SelectFont(QStringLiteral("dejavu sans")));
+    EXPECT_FALSE(fonts->SelectFont(QString()));
+    ASSERT_TRUE(fonts->entry(fonts->currentIndex()));
+    EXPECT_EQ(fonts->entry(fonts->currentIndex())->name, "DejaVu Sans");
+    EXPECT_TRUE(fonts->entry(fonts->currentIndex())->fontType & fonttype::kTrueType);
+    EXPECT_GE(fonts->findText(QStringLiteral("WenQuanYi Zen Hei")), 0);  // a CJK face is offered
+    appState().SysFont = QStringLiteral("DejaVu Serif");
+    dialog->ChangeLedType(ledtype::k7, true);
+    EXPECT_EQ(fonts->currentText(), "DejaVu Serif");
+    appState().SysFont = QString::fromUtf16(defaults::kSysFont);
+    dialog->ChangeLedType(ledtype::k7, true);
+    EXPECT_EQ(fonts->currentIndex(), -1);  // not installed here: shown, not selected
+    EXPECT_EQ(fonts->placeholderText(), QString::fromUtf16(defaults::kSysFont));
 }
 
 // ---- projects ----
