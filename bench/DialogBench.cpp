@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/IniFile.h"
 #include "glyphs/GlyphFiles.h"
+#include "glyphs/SysFontGlyph.h"
 #include "main/TessivoDlg.h"
 #include "rows/InputChrWnd.h"
 #include "support/VirtualDisplay.h"
@@ -78,6 +79,31 @@ void BM_SaveThenOpenTwelveFullRows(benchmark::State &state)
     setFileDialogHandler({});
 }
 BENCHMARK(BM_SaveThenOpenTwelveFullRows)->Unit(benchmark::kMicrosecond);
+
+// One character rasterised from an installed font, and the 125 codes the character
+// keyboard asks for.
+void BM_SysFontGlyph(benchmark::State &state)
+{
+    const int type = int(state.range(0));
+    SetSysFontFace(QStringLiteral("DejaVu Sans"));
+    for (auto _ : state) {
+        ChrRecord record = emptyRecord();
+        benchmark::DoNotOptimize(GetSysFontGlyph(type, u'W', record));
+    }
+}
+BENCHMARK(BM_SysFontGlyph)->Arg(ledtype::k7)->Arg(ledtype::k11)->Arg(ledtype::k16)->Unit(benchmark::kMicrosecond);
+
+void BM_SysFontKeyboardCodes(benchmark::State &state)
+{
+    SetSysFontFace(QStringLiteral("DejaVu Sans"));
+    for (auto _ : state) {
+        for (uint16_t code = 1; code <= 125; ++code) {
+            ChrRecord record = emptyRecord();
+            benchmark::DoNotOptimize(GetSysFontGlyph(ledtype::k16, code, record));
+        }
+    }
+}
+BENCHMARK(BM_SysFontKeyboardCodes)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
