@@ -16,10 +16,13 @@ void BM_StartupToShownWindow(benchmark::State &state)
     const fs::path folder = fs::temp_directory_path() / "tessivo-startup-bench";
     fs::remove_all(folder);
     fs::create_directories(folder / "LIB");
-    fs::copy_file(TESSIVO_PROGRAM, folder / "tessivo");
+    const fs::path program = TESSIVO_PROGRAM;
+    fs::copy_file(program, folder / "tessivo");
+    fs::copy_file(program.parent_path() / "libFeltrix.so", folder / "libFeltrix.so");
     for (const auto &entry : fs::directory_iterator(TESSIVO_LIB_DIR))
-        if (entry.path().extension() != ".ini")
+        if (entry.path().extension() != ".ini" && entry.path().extension() != ".so")
             fs::copy_file(entry.path(), folder / "LIB" / entry.path().filename());
+    // A stand-in report library: the poll asks no real device.
     fs::copy_file(FAKE_REPORT_COMPLETE, folder / "LIB" / "libMorvUSB.so");
     const std::string command = "QT_QPA_PLATFORM=offscreen TESSIVO_EXIT_WHEN_SHOWN=1 " +
                                 (folder / "tessivo").string() + " >/dev/null 2>&1";

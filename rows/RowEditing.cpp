@@ -113,24 +113,11 @@ void RowModel::Paste(const ClipboardContent &content, bool glyphMode)
     }
     if (!content.hasText)
         return;
-    bool changed = false;
-    orderSelection();
-    if (hasSelection()) {
-        DeleteRange(selEnd_, anchor_, false);
-        changed = true;
-    }
-    for (const QChar unit : content.text) {
-        if (unit.unicode() == 0 || !AddChar(unit.unicode(), false))
-            break;
-        MoveCaret(1, false);
-        changed = true;
-    }
-    clearSelection();
-    if (changed) {
-        repaint(Repaint::Now);
-        notify();
-    }
-    placeCaret();
+    const QString &text = content.text;
+    insertEach(int(text.size()), [&](int k) {
+        const uint16_t unit = text.at(k).unicode();
+        return unit != 0 && AddChar(unit, false);
+    });
 }
 
 void RowModel::SelectAll()

@@ -127,6 +127,13 @@ bool RowModel::InsertGlyph(const ChrRecord &record)
 
 void RowModel::InsertRecords(const ChrRecord *records, int count)
 {
+    insertEach(count, [&](int k) {
+        return n_ < kMaxRowChars && usedWidth() < rowWidth() && InsertGlyph(records[k]);
+    });
+}
+
+void RowModel::insertEach(int count, const std::function<bool(int)> &insertOne)
+{
     bool changed = false;
     orderSelection();
     if (hasSelection()) {
@@ -134,7 +141,7 @@ void RowModel::InsertRecords(const ChrRecord *records, int count)
         changed = true;
     }
     for (int k = 0; k < count; ++k) {
-        if (n_ >= kMaxRowChars || usedWidth() >= rowWidth() || !InsertGlyph(records[k]))
+        if (!insertOne(k))
             break;
         MoveCaret(1, false);
         changed = true;

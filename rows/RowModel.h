@@ -140,6 +140,9 @@ private:
     void notify() const;
     void placeCaret() const;
     void captureState(RowState &state) const;
+    /// Replaces the selection by what insertOne(0), insertOne(1), ... insert, up to the
+    /// first refusal, moving the caret past each; repaints and notifies once.
+    void insertEach(int count, const std::function<bool(int)> &insertOne);
 
     GlyphLookup lookup_;
     LedTypeInfo info_{};

@@ -6,6 +6,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
+#include <QTimer>
 #include <QRadioButton>
 
 namespace tessivo::test {
@@ -55,6 +57,27 @@ TEST_F(DialogLook, FontListShowsNamesInTheirOwnFaces)
         dialog->grab().save(QString::fromLocal8Bit(out) + "/main-window-sysfont.png");
     }
     fonts->hidePopup();
+}
+
+TEST_F(DialogLook, AboutBoxFromF1AndTheLogo)
+{
+    QStringList titles;
+    const auto answerAbout = [&titles] {
+        QTimer::singleShot(0, [&titles] {
+            QWidget *box = QApplication::activeModalWidget();
+            ASSERT_TRUE(box);
+            titles << box->windowTitle();
+            EXPECT_TRUE(box->findChild<QLabel *>());
+            if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty())
+                box->grab().save(QString::fromLocal8Bit(out) + "/about.png");
+            static_cast<QDialog *>(box)->accept();
+        });
+    };
+    answerAbout();
+    QTest::keyClick(dialog.get(), Qt::Key_F1);
+    answerAbout();
+    QTest::mouseClick(control<QLabel>(1025), Qt::LeftButton);
+    EXPECT_EQ(titles, QStringList({QString::fromUtf16(u"关于 Tessivo"), QString::fromUtf16(u"关于 Tessivo")}));
 }
 
 } // namespace
