@@ -125,6 +125,21 @@ bool GetSysFontGlyph(int ledType, uint16_t code, ChrRecord &record)
     const auto isBlack = [&work](int x, int y) {
         return work.valid(x, y) && (work.pixel(x, y) & 0xFFFFFF) == 0;
     };
+    const GlyphCell cell = trimGlyphCell(isBlack, cx, cy, info);
+    const int width = cell.width();
+    if (width <= 0)
+        return false;
+    const int perColumn = bytesPerColumn(cell.height);
+    extractColumnsWith(isBlack, {cell.left, cell.top, width, cell.height}, record.columns, kColumnBytes);
+    record.byteCount = uint8_t(std::min(width * perColumn, kColumnBytes));
+    record.width = width;
+    record.height = cell.height;
+    return true;
+}
+
+GlyphCell trimGlyphCell(const std::function<bool(int x, int y)> &isBlack, int cx, int cy,
+                        const LedTypeInfo &info)
+{
     const auto rowBlank = [&](int y, int left, int right) {
         for (int x = left; x < right; ++x)
             if (isBlack(x, y))
@@ -137,36 +152,26 @@ bool GetSysFontGlyph(int ledType, uint16_t code, ChrRecord &record)
                 return false;
         return true;
     };
-
-    int left = 0, top = 0, right = cx, bottom = cy;
-    int height = cy;
+    GlyphCell cell{0, 0, cx, cy};
+    int bottom = cy;
     if (cy > info.ledCount) {
-        top = rowBlank(0, left, right) ? 1 : 0;
-        bottom = top + info.ledCount;
-        height = info.ledCount;
+        cell.top = rowBlank(0, cell.left, cell.right) ? 1 : 0;
+        bottom = cell.top + info.ledCount;
+        cell.height = info.ledCount;
     }
     if (cx > info.glyphWidth) {
-        int leftBlank = columnBlank(left, top, bottom) ? 1 : 0;
-        const int rightBlank = columnBlank(right - 1, top, bottom) ? 1 : 0;
+        int leftBlank = columnBlank(cell.left, cell.top, bottom) ? 1 : 0;
+        const int rightBlank = columnBlank(cell.right - 1, cell.top, bottom) ? 1 : 0;
         if (cx - info.glyphWidth == 1 && leftBlank && rightBlank)
             leftBlank = 0;
-        left += leftBlank;
-        right -= rightBlank;
+        cell.left += leftBlank;
+        cell.right -= rightBlank;
     }
-    right += info.gap;
-
+    cell.right += info.gap;
     // A record holds 72 column bytes: a wider character is cut so that every reader
     // finds all of its columns.
-    const int perColumn = bytesPerColumn(height);
-    right = std::min(right, left + kColumnBytes / perColumn);
-    const int width = right - left;
-    if (width <= 0)
-        return false;
-    extractColumnsWith(isBlack, {left, top, width, height}, record.columns, kColumnBytes);
-    record.byteCount = uint8_t(std::min(width * perColumn, kColumnBytes));
-    record.width = width;
-    record.height = height;
-    return true;
+    cell.right = std::min(cell.right, cell.left + kColumnBytes / bytesPerColumn(cell.height));
+    return cell;
 }
 
 } // namespace tessivo

@@ -4,10 +4,12 @@
 // back as LED columns.
 
 #include "rows/ChrRecord.h"
+#include "rows/LedType.h"
 
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace tessivo {
 
@@ -28,6 +30,20 @@ void FreeTypeFonts();
 void SetSysFontFace(const QString &face);
 /// The font of a type as it was created (created now when it was not yet).
 QFont typeFont(int ledType);
+
+/// The part of a rendered character cell that becomes the record: left to right (with
+/// the gap columns) and top to top + height, in work-bitmap pixels.
+struct GlyphCell {
+    int left = 0, top = 0, right = 0, height = 0;
+    int width() const { return right - left; }
+};
+/// Trims a cell of cx x cy pixels: a cell taller than the LEDs loses its blank top row
+/// (else the rows below the LED count); a cell wider than the glyph width loses one
+/// blank column on each side (only the right one when it is a single column too wide);
+/// the type's gap columns are added on the right; and the width is limited so that the
+/// columns fit the record's 72 bytes.
+GlyphCell trimGlyphCell(const std::function<bool(int x, int y)> &isBlack, int cx, int cy,
+                        const LedTypeInfo &info);
 
 /// Rasterises a character for an LED type into a cleared record (width, height,
 /// byteCount, columns); false when the font gives the character no extent.

@@ -43,6 +43,20 @@ TEST_F(DialogLook, RendersInEnglishAndChinese)
     }
 }
 
+TEST_F(DialogLook, RowsOfEveryType)
+{
+    for (int type : {ledtype::k7, ledtype::k11, ledtype::k16}) {
+        dialog->ChangeLedType(type, true);
+        dialog->LayoutRows();
+        DialogFixture::typeInto(rowWindow(0), QString::fromUtf16(u"Ab中9"));
+        rowWindow(0)->row().setSelection(1, 2);
+        const QImage row = rowWindow(0)->grab().toImage();
+        EXPECT_EQ(row.width(), rowWindow(0)->width());
+        if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty())
+            row.scaled(row.size() * 3).save(QString::fromLocal8Bit(out) + QStringLiteral("/row-%1.png").arg(type));
+    }
+}
+
 TEST_F(DialogLook, FontListShowsNamesInTheirOwnFaces)
 {
     control<QRadioButton>(1035)->click();
