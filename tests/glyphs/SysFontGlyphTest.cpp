@@ -153,3 +153,35 @@ TEST_F(SysFontGlyphTest, InstalledFontSourceFeedsTheGlyphLookup)
 
 } // namespace
 } // namespace tessivo
+
+#include "glyphs/FontComboBox.h"
+
+namespace tessivo {
+namespace {
+
+TEST(FontListShared, OneListWhileAnyBoxLivesThenBuiltAnew)
+{
+    std::weak_ptr<const std::vector<CFontInfo>> watch;
+    {
+        CFontComboBox a;
+        CFontComboBox b;
+        ASSERT_GT(a.count(), 0);
+        EXPECT_EQ(a.entry(0), b.entry(0));  // the same entries
+        watch = acquireFontList();
+        EXPECT_FALSE(watch.expired());
+    }
+    // With the last box gone, the list went too; the next box builds it anew.
+    EXPECT_TRUE(watch.expired());
+    const auto again = acquireFontList();
+    EXPECT_FALSE(again->empty());
+    // No vertical faces and no repeated names.
+    QStringList names;
+    for (const CFontInfo &info : *again) {
+        EXPECT_FALSE(info.name.startsWith(QLatin1Char('@')));
+        EXPECT_FALSE(names.contains(info.name));
+        names << info.name;
+    }
+}
+
+} // namespace
+} // namespace tessivo
