@@ -287,6 +287,16 @@ bool CInputChrWnd::event(QEvent *event)
     return QWidget::event(event);
 }
 
+QVariant CInputChrWnd::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // Input methods place their candidate window at the caret.
+    if (query == Qt::ImCursorRectangle)
+        return caretRect();
+    if (query == Qt::ImEnabled)
+        return true;
+    return QWidget::inputMethodQuery(query);
+}
+
 void CInputChrWnd::keyPressEvent(QKeyEvent *event)
 {
     const bool shift = event->modifiers() & Qt::ShiftModifier;

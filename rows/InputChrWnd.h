@@ -63,6 +63,7 @@ protected:
     void changeEvent(QEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
     bool event(QEvent *event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     RowModel::TextRect textRect() const;
