@@ -32,6 +32,7 @@ TEST_F(DialogLook, RendersInEnglishAndChinese)
 {
     for (int language : {0, 1}) {
         appState().languages.setCurrentIndex(language);
+        appState().LedType = language == 0 ? ledtype::k16 : ledtype::k7;  // both row widths
         makeDialog();
         fillRows(*this, *dialog);
         const QImage picture = dialog->grab().toImage();

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QMenu>
 #include <QMimeData>
+#include <cstring>
 
 namespace tessivo::test {
 namespace {
@@ -117,6 +118,37 @@ TEST_F(InputChrWndTest, DamagedGlyphDataPastesNothing)
         QApplication::clipboard()->setMimeData(data);
         row1()->OnCommand(rowcmd::kPasteGlyphs);
         EXPECT_EQ(text(0), "x");
+    }
+}
+
+TEST_F(InputChrWndTest, RandomGlyphDataNeverBreaksTheRow)
+{
+    uint32_t seed = 2026;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 200; ++round) {
+        QByteArray block(qsizetype(84 * (1 + next() % 4)), '\0');
+        for (char &byte : block)
+            byte = char(next());
+        // Sometimes a plausible width and height, so that some records get drawn.
+        if (round % 2 == 0) {
+            const int32_t width = int32_t(next() % 40), height = int32_t(next() % 20);
+            std::memcpy(block.data() + 2, &width, 4);
+            std::memcpy(block.data() + 6, &height, 4);
+        }
+        auto *data = new QMimeData;
+        data->setData(QString::fromLatin1(clipboard::kGlyphMime), block);
+        QApplication::clipboard()->setMimeData(data);
+        row1()->OnCommand(rowcmd::kPasteGlyphs);
+        const RowModel &row = row1()->row();
+        ASSERT_LE(row.usedWidth(), row.rowWidth());
+        for (int i = 0; i < row.n(); ++i)
+            ASSERT_GT(int(row.entry(i).width), 0);
+        row1()->grab();
+        if (round % 10 == 9)
+            row1()->row().ClearRow();
     }
 }
 
