@@ -81,6 +81,8 @@ TEST_F(TessivoDlgTest, TypingIntoARowEnablesTheNextAndMarksTheProjectModified)
     EXPECT_EQ(enabledRows(), firstRows(4));
     EXPECT_TRUE(dialog->modified());
     EXPECT_EQ(dialog->currentRow(), 2);
+    QTest::mouseClick(control<QPushButton>(3212 + 3), Qt::LeftButton);  // row 4's TXT button
+    EXPECT_EQ(enabledRows(), firstRows(5));
 }
 
 TEST_F(TessivoDlgTest, LedTypeChangeEmptiesRowsAndRenewsTheCaption)
