@@ -66,11 +66,9 @@ std::vector<FontReport> installedFonts()
         FontReport report;
         report.name = family;
         const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
-        const bool symbol = systems.size() == 1 && systems.constFirst() == QFontDatabase::Symbol;
-        if (!systems.isEmpty())
-            report.script = QFontDatabase::writingSystemName(symbol ? QFontDatabase::Symbol
-                                                                    : systems.constFirst());
         report.charSet = charSetOf(systems);
+        if (!systems.isEmpty())
+            report.script = QFontDatabase::writingSystemName(systems.constFirst());
         report.pitchAndFamily = QFontDatabase::isFixedPitch(family) ? pitch::kFixed : pitch::kVariable;
         report.fontType = QFontDatabase::isSmoothlyScalable(family) ? fonttype::kTrueType : fonttype::kRaster;
         reports.push_back(report);

@@ -26,7 +26,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QVBoxLayout>
 
 namespace tessivo {
 
@@ -47,6 +46,9 @@ QFont dialogFont()
 }
 
 constexpr int kTemplateWidth = 467, kTemplateHeight = 353;
+
+/// The LED colours of the colour menu's items 8014-8017, 0x00BBGGRR.
+constexpr uint32_t kLedColours[] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0x0000FFFF};
 constexpr int kNumberWidthUnits = 10, kEditorWidthUnits = 18;
 
 /// Screen readers name a row's controls after the row.
@@ -266,10 +268,9 @@ void CTessivoDlg::createControls()
         action->setCheckable(true);
     }
     connect(colourMenu_, &QMenu::aboutToShow, this, [this] {
-        const uint32_t colours[] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0x0000FFFF};
         const auto actions = colourMenu_->actions();
         for (int i = 0; i < actions.size() && i < 4; ++i)
-            actions[i]->setChecked(appState().LedColor == colours[i]);
+            actions[i]->setChecked(appState().LedColor == kLedColours[i]);
     });
     connect(colourMenu_, &QMenu::triggered, this,
             [this](QAction *action) { OnCommand(action->data().toInt()); });
@@ -280,8 +281,8 @@ void CTessivoDlg::createControls()
     note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     note_->setFrameShape(QFrame::StyledPanel);
     note_->setMargin(6);
-    note_->setStyleSheet(QStringLiteral(
-        "QLabel#id1046 { background: #fffdf2; border: 1px solid #d8cfa8; border-radius: 4px; color: #3a3424; }"));
+    note_->setStyleSheet(QStringLiteral("QLabel#id1046 { background: #fffdf2; border: 1px solid #d8cfa8;"
+                                        " border-radius: 4px; color: #3a3424; }"));
 
     auto *noteBox = new QGroupBox(this);
     place(noteBox, dlg::kNoteBox, 458, 344, 8, 9);
@@ -332,8 +333,8 @@ void CTessivoDlg::setupRowFrame()
     const QRect inner = control(dlg::kRowFrame)->geometry().adjusted(1, 1, -1, -1);
     scrollBar_->setGeometry(inner.right() + 1 - scrollBar_->width(), inner.top(), scrollBar_->width(),
                             inner.height());
-    const int h = rows_[0].opening->sizeHint().height();
-    rowsPerPage_ = tessivo::rowsPerPage(rowFrame().height(), h);
+    rowHeight_ = rows_[0].opening->sizeHint().height();
+    rowsPerPage_ = tessivo::rowsPerPage(rowFrame().height(), rowHeight_);
     firstRow_ = 0;
     scrollBar_->setRange(0, std::max(0, kRows - rowsPerPage_));
     scrollBar_->setPageStep(std::max(1, rowsPerPage_));
@@ -378,20 +379,14 @@ int CTessivoDlg::closingEffect(int k) const
     return std::max(0, rows_[size_t(k)].closing->currentIndex());
 }
 
-std::array<int, 6> CTessivoDlg::rowControlIds(int k) const
-{
-    return {dlg::kRowNumber + k, dlg::kRowInput + k, dlg::kEditorButton + k,
-            dlg::kOpeningList + k, dlg::kClosingList + k, dlg::kMiddleList + k};
-}
-
 void CTessivoDlg::EnableRow(int k, bool enable)
 {
     if (k < 0 || k >= kRows)
         return;
-    const std::array<int, 6> ids = rowControlIds(k);
-    int plain[6];
-    std::copy(ids.begin(), ids.end(), plain);
-    EnableControls(this, plain, enable);
+    // A row's six controls, always switched together.
+    const int ids[6] = {dlg::kRowNumber + k,   dlg::kRowInput + k,    dlg::kEditorButton + k,
+                        dlg::kOpeningList + k, dlg::kClosingList + k, dlg::kMiddleList + k};
+    EnableControls(this, ids, enable);
 }
 
 void CTessivoDlg::setRowEffects(int k, int opening, int middle, int closing)
@@ -407,7 +402,6 @@ void CTessivoDlg::ChangeLedType(int type, bool enableRows)
     type = clampLedType(type);
     ledType_ = type;
     appState().LedType = type;
-    const LedTypeInfo &info = ledTypeInfo(type);
     {
         const QSignalBlocker blocker(fontList_);
         // A face that is not installed is named in grey; the system substitutes another.
@@ -417,7 +411,7 @@ void CTessivoDlg::ChangeLedType(int type, bool enableRows)
         }
     }
     note_->setText(noteText(appState().languages.current(), type));
-    ledTypeButton_->setText(ledTypeCaption(ledTypeButton_->text(), info.ledCount));
+    renewLedTypeCaption();
     const int height = RowModel::GetRowWindowHeight(type);
     for (int k = 0; k < kRows; ++k) {
         CInputChrWnd *input = rows_[size_t(k)].input;
@@ -440,7 +434,7 @@ void CTessivoDlg::LayoutRows()
     const bool useMiddle = appState().useMiddle != 0;
     RowLayoutInput in;
     in.frame = rowFrame();
-    in.rowHeight = rows_[0].opening->sizeHint().height();
+    in.rowHeight = rowHeight_;
     in.scrollBarLeft = scrollBar_->x();
     in.useMiddle = useMiddle;
     in.numberWidth = rows_[0].number->width();
@@ -539,8 +533,7 @@ void CTessivoDlg::ApplyLanguage(bool full)
         }
         languageList_->setAccessibleName(fieldText(language.C[6]));
         note_->setText(noteText(language, ledType_));
-        ledTypeButton_->setText(ledTypeCaption(ledTypeButton_->text(), ledTypeInfo(ledType_).ledCount));
-        ledTypeButton_->setAccessibleName(ledTypeButton_->text().replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        renewLedTypeCaption();
     }
     for (RowControls &row : rows_) {
         fillList(row.opening, language.B, 7);
@@ -556,6 +549,13 @@ void CTessivoDlg::ApplyLanguage(bool full)
         for (int i = 0; i < actions.size() && i < 4; ++i)
             actions[i]->setText(fieldText(language.M[17 + i]));
     }
+}
+
+void CTessivoDlg::renewLedTypeCaption()
+{
+    const QString caption = ledTypeCaption(ledTypeButton_->text(), ledTypeInfo(ledType_).ledCount);
+    ledTypeButton_->setText(caption);
+    ledTypeButton_->setAccessibleName(QString(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 void CTessivoDlg::OnLanguageChanged(int index)
@@ -602,8 +602,6 @@ void CTessivoDlg::OnRowChanged(int k)
 
 void CTessivoDlg::OnEditorButton(int k)
 {
-    if (k < 0 || k >= kRows)
-        return;
     // The glyph editor takes the row here once it exists; the row opens the next one.
     OnRowChanged(k);
 }
@@ -639,16 +637,10 @@ void CTessivoDlg::OnCommand(int command)
         LayoutRows();
         return;
     case dlg::kRed:
-        appState().LedColor = 0x000000FF;
-        return;
     case dlg::kGreen:
-        appState().LedColor = 0x0000FF00;
-        return;
     case dlg::kBlue:
-        appState().LedColor = 0x00FF0000;
-        return;
     case dlg::kYellow:
-        appState().LedColor = 0x0000FFFF;
+        appState().LedColor = kLedColours[command - dlg::kRed];
         return;
     default:
         if (command >= dlg::kAbout && command <= 31)
@@ -774,7 +766,6 @@ void CTessivoDlg::setProgressPosition(int position)
 
 void CTessivoDlg::showLinkState(bool connected, const QString &toolTip)
 {
-    connected_ = connected;
     linkPicture_->setPixmap(linkPictures_[connected ? 1 : 0]);
     const QString state = connected ? QStringLiteral("Display connected")
                                     : QStringLiteral("No display connected");

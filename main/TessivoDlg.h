@@ -136,7 +136,8 @@ private:
     QWidget *control(int id) const;
     QRect rowFrame() const;
     void fillList(QComboBox *list, const char16_t (*texts)[80], int count);
-    std::array<int, 6> rowControlIds(int k) const;
+    /// The LED type button's caption (and accessible name) for the current type.
+    void renewLedTypeCaption();
     void setRowEffects(int k, int opening, int middle, int closing);
 
     QFont font_;
@@ -171,10 +172,10 @@ private:
     int ledType_ = 0;
     int firstRow_ = 0;
     int rowsPerPage_ = 0;
+    int rowHeight_ = 0;  // h, the height of an effect list
     int currentRow_ = 0;
     bool modified_ = false;
     QString projectPath_;
-    bool connected_ = false;
     QPixmap linkPictures_[2];
     QTimer detectTimer_;
     QTimer resetTimer_;

@@ -374,7 +374,7 @@ void CInputChrWnd::mousePressEvent(QMouseEvent *event)
     }
     row_.MoveCaret(hitTest(x) - row_.caretOffset(), true);
     // A drag starts once the mouse has moved far enough; until then a click only
-    // removes the selection.
+    // removes the selection. While the button is held the window has the mouse.
     dragPending_ = true;
     pressCaret_ = row_.caretIndex();
     pressPos_ = event->position().toPoint();
@@ -391,7 +391,6 @@ void CInputChrWnd::mouseMoveEvent(QMouseEvent *event)
     if (dragPending_ &&
         (event->position().toPoint() - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
         dragPending_ = false;
-        capturing_ = true;
         row_.setSelection(pressCaret_, pressCaret_);
     }
     if (row_.anchor() == -1)
@@ -405,10 +404,8 @@ void CInputChrWnd::mouseMoveEvent(QMouseEvent *event)
 
 void CInputChrWnd::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        capturing_ = false;
+    if (event->button() == Qt::LeftButton)
         dragPending_ = false;
-    }
     QWidget::mouseReleaseEvent(event);
 }
 

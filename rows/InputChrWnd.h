@@ -74,7 +74,6 @@ private:
 
     int controlId_;
     RowModel row_;
-    bool capturing_ = false;
     bool dragPending_ = false;
     int pressCaret_ = 0;
     QPoint pressPos_;

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QRadialGradient>
 #include <cmath>
 
@@ -117,28 +118,17 @@ void drawLogo(QPainter &p, QSize size)
 
 void drawFolder(QPainter &p)
 {
-    QPainterPath back;
-    back.moveTo(8, 26);
-    back.lineTo(38, 26);
-    back.lineTo(46, 34);
-    back.lineTo(88, 34);
-    back.lineTo(88, 84);
-    back.lineTo(8, 84);
-    back.closeSubpath();
+    const QPolygonF back{QPointF(8, 26),  QPointF(38, 26), QPointF(46, 34),
+                         QPointF(88, 34), QPointF(88, 84), QPointF(8, 84)};
     p.setPen(QPen(QColor(150, 105, 20), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(QColor(232, 178, 60));
-    p.drawPath(back);
-    QPainterPath front;
-    front.moveTo(18, 46);
-    front.lineTo(96, 46);
-    front.lineTo(86, 84);
-    front.lineTo(8, 84);
-    front.closeSubpath();
+    p.drawPolygon(back);
+    const QPolygonF front{QPointF(18, 46), QPointF(96, 46), QPointF(86, 84), QPointF(8, 84)};
     QLinearGradient g(0, 46, 0, 84);
     g.setColorAt(0, QColor(255, 222, 120));
     g.setColorAt(1, QColor(244, 190, 70));
     p.setBrush(g);
-    p.drawPath(front);
+    p.drawPolygon(front);
 }
 
 void drawFloppy(QPainter &p)
@@ -148,14 +138,9 @@ void drawFloppy(QPainter &p)
     g.setColorAt(0, QColor(80, 130, 220));
     g.setColorAt(1, QColor(40, 85, 170));
     p.setBrush(g);
-    QPainterPath body;
-    body.moveTo(12, 10);
-    body.lineTo(78, 10);
-    body.lineTo(90, 22);
-    body.lineTo(90, 90);
-    body.lineTo(12, 90);
-    body.closeSubpath();
-    p.drawPath(body);
+    const QPolygonF body{QPointF(12, 10), QPointF(78, 10), QPointF(90, 22), QPointF(90, 90),
+                         QPointF(12, 90)};
+    p.drawPolygon(body);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(230, 236, 245));
     p.drawRect(QRectF(26, 12, 44, 26));
@@ -220,14 +205,10 @@ void drawPlay(QPainter &p)
     p.setPen(QPen(QColor(20, 110, 40), 3));
     p.setBrush(g);
     p.drawEllipse(QPointF(50, 50), 44, 44);
-    QPainterPath tri;
-    tri.moveTo(40, 28);
-    tri.lineTo(72, 50);
-    tri.lineTo(40, 72);
-    tri.closeSubpath();
+    const QPolygonF tri{QPointF(40, 28), QPointF(72, 50), QPointF(40, 72)};
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawPath(tri);
+    p.drawPolygon(tri);
 }
 
 void drawStop(QPainter &p)
@@ -261,27 +242,19 @@ void drawExit(QPainter &p)
 
 void drawSend(QPainter &p)
 {
-    QPainterPath plane;
-    plane.moveTo(6, 48);
-    plane.lineTo(94, 10);
-    plane.lineTo(70, 90);
-    plane.lineTo(48, 62);
-    plane.closeSubpath();
+    const QPolygonF plane{QPointF(6, 48), QPointF(94, 10), QPointF(70, 90), QPointF(48, 62)};
     QLinearGradient g(0, 10, 100, 90);
     g.setColorAt(0, QColor(90, 170, 250));
     g.setColorAt(1, QColor(30, 100, 200));
     p.setPen(QPen(QColor(20, 70, 150), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(g);
-    p.drawPath(plane);
+    p.drawPolygon(plane);
     p.setPen(QPen(QColor(230, 240, 255), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(94, 10), QPointF(48, 62));
     p.setPen(QPen(QColor(20, 70, 150), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(QColor(20, 70, 150));
-    QPainterPath fold;
-    fold.moveTo(48, 62);
-    fold.lineTo(44, 86);
-    fold.lineTo(58, 72);
-    p.drawPath(fold);
+    const QPolygonF fold{QPointF(48, 62), QPointF(44, 86), QPointF(58, 72)};
+    p.drawPolygon(fold);
 }
 
 void drawTxt(QPainter &p, QSize size)
@@ -326,7 +299,8 @@ void drawLink(QPainter &p, QSize size, bool connected)
     p.setBrush(connected ? QColor(200, 205, 215) : QColor(185, 185, 190));
     p.drawRoundedRect(QRectF(-3.5, -31, 7, 62), 3, 3);
     for (int i = 0; i < 4; ++i) {
-        const QColor colour = connected ? QColor::fromHsv((i * 35 + 350) % 360, 220, 255) : QColor(130, 130, 135);
+        const QColor colour =
+            connected ? QColor::fromHsv((i * 35 + 350) % 360, 220, 255) : QColor(130, 130, 135);
         led(p, QPointF(0, -10 - i * 6), 2.2, colour);
     }
     p.restore();
@@ -368,12 +342,9 @@ void drawLink(QPainter &p, QSize size, bool connected)
     p.drawEllipse(badge, 14, 14);
     p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     if (connected) {
-        QPainterPath tick;
-        tick.moveTo(badge + QPointF(-7, 0));
-        tick.lineTo(badge + QPointF(-2, 6));
-        tick.lineTo(badge + QPointF(7, -6));
+        const QPolygonF tick{badge + QPointF(-7, 0), badge + QPointF(-2, 6), badge + QPointF(7, -6)};
         p.setBrush(Qt::NoBrush);
-        p.drawPath(tick);
+        p.drawPolyline(tick);
     } else {
         p.drawLine(badge + QPointF(-6, -6), badge + QPointF(6, 6));
         p.drawLine(badge + QPointF(-6, 6), badge + QPointF(6, -6));

@@ -90,7 +90,9 @@ void CShadeButtonST::paintEvent(QPaintEvent *)
         p.save();
         if (!enabled)
             p.setOpacity(0.35);
-        p.drawPixmap(pic, pictures::picture(pictureId_, pic.size()));
+        if (picture_.deviceIndependentSize().toSize() != pic.size())
+            picture_ = pictures::picture(pictureId_, pic.size());
+        p.drawPixmap(pic, picture_);
         p.restore();
         content.setLeft(pic.right() + 2);
     }

@@ -3,6 +3,7 @@
 // opens the menu and shows an arrow. Style 5 is the tool bar's soft face, style 6 the
 // raised face of the command buttons.
 
+#include <QPixmap>
 #include <QPushButton>
 
 namespace tessivo {
@@ -15,7 +16,12 @@ public:
     explicit CShadeButtonST(QWidget *parent = nullptr);
 
     void SetShade(int style) { shade_ = style; update(); }
-    void SetPicture(int pictureId) { pictureId_ = pictureId; update(); }
+    void SetPicture(int pictureId)
+    {
+        pictureId_ = pictureId;
+        picture_ = QPixmap();
+        update();
+    }
     int shade() const { return shade_; }
     int pictureId() const { return pictureId_; }
 
@@ -27,6 +33,7 @@ protected:
 private:
     int shade_ = kSoftBump;
     int pictureId_ = 0;
+    QPixmap picture_;  // drawn once for its size, not at every hover repaint
 };
 
 } // namespace tessivo
