@@ -197,30 +197,28 @@ void drawColours(QPainter &p)
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void drawPlay(QPainter &p)
+/// A round, lit button face; the sign on it is drawn in white afterwards.
+void roundButton(QPainter &p, QColor light, QColor dark, QColor edge)
 {
     QRadialGradient g(QPointF(40, 40), 60);
-    g.setColorAt(0, QColor(120, 220, 120));
-    g.setColorAt(1, QColor(30, 150, 50));
-    p.setPen(QPen(QColor(20, 110, 40), 3));
+    g.setColorAt(0, light);
+    g.setColorAt(1, dark);
+    p.setPen(QPen(edge, 3));
     p.setBrush(g);
     p.drawEllipse(QPointF(50, 50), 44, 44);
-    const QPolygonF tri{QPointF(40, 28), QPointF(72, 50), QPointF(40, 72)};
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawPolygon(tri);
+}
+
+void drawPlay(QPainter &p)
+{
+    roundButton(p, QColor(120, 220, 120), QColor(30, 150, 50), QColor(20, 110, 40));
+    p.drawPolygon(QPolygonF{QPointF(40, 28), QPointF(72, 50), QPointF(40, 72)});
 }
 
 void drawStop(QPainter &p)
 {
-    QRadialGradient g(QPointF(40, 40), 60);
-    g.setColorAt(0, QColor(250, 120, 110));
-    g.setColorAt(1, QColor(200, 40, 40));
-    p.setPen(QPen(QColor(150, 25, 25), 3));
-    p.setBrush(g);
-    p.drawEllipse(QPointF(50, 50), 44, 44);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
+    roundButton(p, QColor(250, 120, 110), QColor(200, 40, 40), QColor(150, 25, 25));
     p.drawRoundedRect(QRectF(33, 33, 34, 34), 4, 4);
 }
 
