@@ -1,26 +1,20 @@
 #include "app/TessivoApp.h"
 
-#include "app/AppState.h"
-#include "app/Settings.h"
+#include "document/MessageDocument.h"
 #include "glyphs/GlyphFiles.h"
 #include "main/TessivoDlg.h"
+#include "settings/IniFile.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 namespace tessivo {
 
-CTessivoApp::CTessivoApp()
-{
-    AppState &state = appState();
-    state.languages = LanguageTable();
-    state.LedColor = defaults::kLedColor;
-    state.SysFont = QString::fromUtf16(defaults::kSysFont);
-    state.useMiddle = 0;
-}
+CTessivoApp::CTessivoApp() = default;
 
 CTessivoApp::~CTessivoApp()
 {
+    document_.reset();
     if (reportLibrary_.isLoaded())
         reportLibrary_.unload();
 }
@@ -29,14 +23,13 @@ QString CTessivoApp::reportLibraryName() { return QStringLiteral("LIB/libMorvUSB
 
 bool CTessivoApp::InitInstance()
 {
-    AppState &state = appState();
     QCoreApplication::setOrganizationName(QStringLiteral("QorlSoft"));
     QCoreApplication::setApplicationName(QStringLiteral("Tessivo"));
 
-    state.moduleFolder = moduleFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                        : moduleFolderOverride;
-    const SettingsLocation location = resolveSettingsLocation(state.moduleFolder);
-    state.settingsPath = location.writePath;
+    moduleFolder_ = moduleFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                   : moduleFolderOverride;
+    const SettingsLocation location = resolveSettingsLocation(moduleFolder_);
+    settingsPath_ = location.writePath;
     settingsReadPath_ = location.readPath;
     started_ = true;
 
@@ -44,24 +37,46 @@ bool CTessivoApp::InitInstance()
 
     IniFile ini;
     ini.load(settingsReadPath_);
-    state.languages.ReadLanguages(ini);
-    ReadSettings(ini, state);
+    settings_.languages.ReadLanguages(ini);
+    settings_.ReadSettings(ini);
     fillCursorTable();
-    LoadGlyphFiles(std::filesystem::path((state.moduleFolder + QStringLiteral("/LIB")).toStdString()));
+    LoadGlyphFiles(std::filesystem::path((moduleFolder_ + QStringLiteral("/LIB")).toStdString()));
+    documentFromSettings();
 
     if (runMainWindow) {
         runMainWindow();
     } else {
-        CTessivoDlg dialog;
+        drivers_ = makeSystemLinkDrivers(report_);
+        CTessivoDlg dialog(*document_, settings_, *drivers_);
         dialog.exec();
     }
     return false;
 }
 
+void CTessivoApp::documentFromSettings()
+{
+    document_ = std::make_unique<MessageDocument>(LedTypeTable(settings_.LedGap11, settings_.LedScrW11));
+    document_->ChangeLedType(settings_.LedType, true);
+    document_->setLedColor(settings_.LedColor);
+    document_->setGlyphSource({settings_.bUserFont != 0, settings_.SysFont});
+}
+
+void CTessivoApp::settingsFromDocument()
+{
+    if (!document_)
+        return;
+    settings_.LedType = document_->ledType();
+    settings_.LedColor = document_->ledColor();
+    const GlyphSource &source = document_->glyphSource();
+    // A source that did not change keeps the file's own value of bUserFont.
+    if (source.userFont != (settings_.bUserFont != 0))
+        settings_.bUserFont = source.userFont ? 1 : 0;
+    settings_.SysFont = source.face;
+}
+
 void CTessivoApp::loadReportLibrary()
 {
-    AppState &state = appState();
-    state.report = ReportLibrary{};
+    report_ = ReportLibrary{};
     const auto show = [this](const QString &format) {
         const QString text = QString(format).replace(QStringLiteral("%s"), reportLibraryName());
         if (platformMessage)
@@ -70,7 +85,7 @@ void CTessivoApp::loadReportLibrary()
             QMessageBox::information(nullptr, QStringLiteral("Information"), text);
     };
 
-    reportLibrary_.setFileName(state.moduleFolder + u'/' + reportLibraryName());
+    reportLibrary_.setFileName(moduleFolder_ + u'/' + reportLibraryName());
     if (!reportLibrary_.load())
         show(QStringLiteral("Can't Load %s"));
 
@@ -87,7 +102,7 @@ void CTessivoApp::loadReportLibrary()
             reportLibrary_.unload();
         return;
     }
-    state.report = bound;
+    report_ = bound;
 }
 
 void CTessivoApp::fillCursorTable()
@@ -120,25 +135,26 @@ const QCursor *CTessivoApp::cursor(int slot) const
 
 int CTessivoApp::ExitInstance()
 {
-    AppState &state = appState();
     if (started_) {
+        settingsFromDocument();
         // Values are merged into the file as it is now, so lines a user added while the
         // program ran survive; the file is replaced in one step.
         IniFile ini;
-        if (!ini.load(state.settingsPath))
+        if (!ini.load(settingsPath_))
             ini.load(settingsReadPath_);
-        WriteSettings(ini, state);
+        settings_.WriteSettings(ini);
         LanguageTable::WriteLangCodePage(ini);
-        state.languages.WriteLanguages(ini);
-        ini.save(state.settingsPath);
+        settings_.languages.WriteLanguages(ini);
+        ini.save(settingsPath_);
     }
 
     cursors_.fill(std::nullopt);
+    document_.reset();
+    drivers_.reset();
     FreeGlyphFiles();
-    state.report = ReportLibrary{};
+    report_ = ReportLibrary{};
     if (reportLibrary_.isLoaded())
         reportLibrary_.unload();
-    state.languages = LanguageTable();
     started_ = false;
     return 0;
 }

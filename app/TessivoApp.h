@@ -3,16 +3,20 @@
 // the languages and settings, loads the glyph files, runs the main window, and writes
 // the settings back when the window has ended.
 
-#include "app/IniFile.h"
+#include "link/LinkDrivers.h"
+#include "settings/Settings.h"
 
 #include <QCursor>
 #include <QLibrary>
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace tessivo {
+
+class MessageDocument;
 
 class CTessivoApp {
 public:
@@ -32,6 +36,15 @@ public:
     /// The cursor of a slot, or nothing for an empty slot.
     const QCursor *cursor(int slot) const;
 
+    // What start-up found and made: the folders, the report library's entry points,
+    // the settings, and the message that the main window shows (from the end of the
+    // start-up until the exit).
+    const QString &moduleFolder() const { return moduleFolder_; }
+    const QString &settingsPath() const { return settingsPath_; }
+    const ReportLibrary &reportLibrary() const { return report_; }
+    Settings &settings() { return settings_; }
+    MessageDocument *document() { return document_.get(); }
+
     // What the shell does that tests replace: the folder of the executable, the
     // platform message box, and the main window's run.
     QString moduleFolderOverride;
@@ -44,7 +57,16 @@ public:
 private:
     void loadReportLibrary();
     void fillCursorTable();
+    /// The document starts from the settings and gives its values back at exit.
+    void documentFromSettings();
+    void settingsFromDocument();
 
+    QString moduleFolder_;
+    QString settingsPath_;
+    Settings settings_;
+    ReportLibrary report_;
+    std::unique_ptr<LinkDrivers> drivers_;
+    std::unique_ptr<MessageDocument> document_;
     QLibrary reportLibrary_;
     std::array<std::optional<QCursor>, kCursorSlots> cursors_;
     QString settingsReadPath_;

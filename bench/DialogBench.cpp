@@ -1,9 +1,10 @@
 // The main window's figures: a keystroke into a row, from the key event to the repainted
 // row, and saving then opening a project of twelve full rows.
 
-#include "app/AppState.h"
-#include "app/IniFile.h"
+#include "document/MessageDocument.h"
 #include "glyphs/GlyphFiles.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
 #include "glyphs/SysFontGlyph.h"
 #include "main/TessivoDlg.h"
 #include "rows/InputChrWnd.h"
@@ -23,15 +24,18 @@ namespace {
 struct Window {
     test::VirtualDisplay display;
     test::VirtualLinks links{display};
+    Settings settings;
+    std::unique_ptr<MessageDocument> document;
     std::unique_ptr<CTessivoDlg> dialog;
 
     Window()
     {
         LoadGlyphFiles(TESSIVO_LIB_DIR);
-        appState().languages.ReadLanguages(IniFile());
-        appState().LedType = ledtype::k16;
+        settings.languages.ReadLanguages(IniFile());
+        document = std::make_unique<MessageDocument>();
+        document->ChangeLedType(ledtype::k16, true);
         setMessageBoxHandler([](const QString &, unsigned) { return mb::kIdNo; });
-        dialog = std::make_unique<CTessivoDlg>(&links);
+        dialog = std::make_unique<CTessivoDlg>(*document, settings, links);
         dialog->show();
         QApplication::processEvents();
     }
@@ -67,10 +71,10 @@ void BM_SaveThenOpenTwelveFullRows(benchmark::State &state)
     const QString path = dir.filePath(QStringLiteral("bench.LDAT"));
     setFileDialogHandler([&path](const FileDialogRequest &) { return path; });
     for (int k = 0; k < 12; ++k) {
-        CInputChrWnd *row = window.dialog->rowWindow(k);
-        while (row->row().AddChar(0x4E2D, false))
-            row->row().MoveCaret(1, false);
-        window.dialog->OnRowChanged(k);
+        RowModel &row = window.document->row(k);
+        while (row.AddChar(0x4E2D, false))
+            row.MoveCaret(1, false);
+        window.document->TouchRow(k);
     }
     for (auto _ : state) {
         window.dialog->OnSave();
@@ -85,21 +89,23 @@ BENCHMARK(BM_SaveThenOpenTwelveFullRows)->Unit(benchmark::kMicrosecond);
 void BM_SysFontGlyph(benchmark::State &state)
 {
     const int type = int(state.range(0));
-    SetSysFontFace(QStringLiteral("DejaVu Sans"));
+    const QString face = QStringLiteral("DejaVu Sans");
+    const LedTypeTable types;
     for (auto _ : state) {
         ChrRecord record = emptyRecord();
-        benchmark::DoNotOptimize(GetSysFontGlyph(type, u'W', record));
+        benchmark::DoNotOptimize(GetSysFontGlyph(face, types[type], u'W', record));
     }
 }
 BENCHMARK(BM_SysFontGlyph)->Arg(ledtype::k7)->Arg(ledtype::k11)->Arg(ledtype::k16)->Unit(benchmark::kMicrosecond);
 
 void BM_SysFontKeyboardCodes(benchmark::State &state)
 {
-    SetSysFontFace(QStringLiteral("DejaVu Sans"));
+    const QString face = QStringLiteral("DejaVu Sans");
+    const LedTypeTable types;
     for (auto _ : state) {
         for (uint16_t code = 1; code <= 125; ++code) {
             ChrRecord record = emptyRecord();
-            benchmark::DoNotOptimize(GetSysFontGlyph(ledtype::k16, code, record));
+            benchmark::DoNotOptimize(GetSysFontGlyph(face, types[ledtype::k16], code, record));
         }
     }
 }

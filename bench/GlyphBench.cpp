@@ -1,4 +1,3 @@
-#include "app/AppState.h"
 #include "glyphs/GlyphFiles.h"
 #include "rows/LedType.h"
 
@@ -12,8 +11,6 @@ void loadShippedGlyphs()
 {
     static bool loaded = false;
     if (!loaded) {
-        adjustLedType11(ledtype::kGap11Default, ledtype::kRowWidth11Default);
-        appState().bUserFont = 1;
         LoadGlyphFiles(TESSIVO_LIB_DIR);
         loaded = true;
     }
@@ -24,7 +21,7 @@ void BM_BuiltinLookup(benchmark::State &state)
     loadShippedGlyphs();
     for (auto _ : state) {
         ChrRecord record = emptyRecord();
-        benchmark::DoNotOptimize(GetGlyph('A', ledtype::k16, record));
+        benchmark::DoNotOptimize(GetGlyph(GlyphSource(), 'A', LedTypeTable()[ledtype::k16], record));
         benchmark::DoNotOptimize(record);
     }
 }
@@ -36,7 +33,7 @@ void BM_UserLibraryLookup(benchmark::State &state)
     uint16_t code = 0x4E00;
     for (auto _ : state) {
         ChrRecord record = emptyRecord();
-        benchmark::DoNotOptimize(GetGlyph(code, ledtype::k16, record));
+        benchmark::DoNotOptimize(GetGlyph(GlyphSource(), code, LedTypeTable()[ledtype::k16], record));
         code = code == 0x9FA5 ? 0x4E00 : uint16_t(code + 1);
     }
 }

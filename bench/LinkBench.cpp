@@ -1,7 +1,8 @@
 // The device image of twelve full 11-LED rows, and a whole download against the
 // virtual display with no transfer delay: the program's own cost per image.
 
-#include "main/DeviceImage.h"
+#include "document/DeviceImageBuilder.h"
+#include "support/TestMessage.h"
 #include "support/VirtualStation.h"
 
 #include <benchmark/benchmark.h>
@@ -21,24 +22,15 @@ bool wideGlyph(uint16_t code, int, ChrRecord &record)
     return true;
 }
 
-class FullRows : public DialogRows {
-public:
-    FullRows()
+/// Twelve 11-LED rows of 180 columns, each filled to capacity.
+struct FullRows : test::TestMessage {
+    FullRows() : TestMessage(ledtype::k11, &wideGlyph, LedTypeTable(2, 180))
     {
-        adjustLedType11(2, 180);
-        for (auto &row : rows) {
-            row = std::make_unique<RowModel>(&wideGlyph);
-            row->SetLedType(ledtype::k11, false);
-            while (row->AddChar('x', false))
-                row->MoveCaret(1, false);
+        for (int k = 0; k < MessageDocument::kRows; ++k) {
+            type(k, std::u16string(20, u'x'));
+            doc.setEffects(k, {3, 0, 4});
         }
     }
-    bool isRowEnabled(int) const override { return true; }
-    const RowModel &row(int k) const override { return *rows[size_t(k)]; }
-    int openingEffect(int) const override { return 3; }
-    int middleEffect(int) const override { return 0; }
-    int closingEffect(int) const override { return 4; }
-    std::array<std::unique_ptr<RowModel>, kRows> rows;
 };
 
 void BM_BuildImageTwelveFullElevenLedRows(benchmark::State &state)
@@ -46,7 +38,7 @@ void BM_BuildImageTwelveFullElevenLedRows(benchmark::State &state)
     FullRows rows;
     DeviceImage image;
     for (auto _ : state) {
-        BuildDeviceImage(rows, ledtype::k11, image);
+        BuildDeviceImage(rows.doc, image);
         benchmark::DoNotOptimize(image.length);
     }
     state.counters["bytes"] = image.length;

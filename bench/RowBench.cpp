@@ -1,4 +1,3 @@
-#include "app/AppState.h"
 #include "glyphs/GlyphFiles.h"
 #include "rows/RowModel.h"
 
@@ -7,6 +6,11 @@
 using namespace tessivo;
 
 namespace {
+
+bool shippedGlyph(uint16_t code, int ledType, ChrRecord &record)
+{
+    return GetGlyph(GlyphSource(), code, LedTypeTable()[ledType], record);
+}
 
 void fill(RowModel &row, uint16_t code)
 {
@@ -17,10 +21,9 @@ void fill(RowModel &row, uint16_t code)
 // A 16-LED row filled to capacity through AddChar and read back with ExtractRecords.
 void BM_FillRowAndExtract(benchmark::State &state)
 {
-    appState().bUserFont = 1;
     LoadGlyphFiles(TESSIVO_LIB_DIR);
     const uint16_t code = uint16_t(state.range(0));
-    RowModel row;
+    RowModel row(&shippedGlyph);
     ChrRecord records[kMaxRowChars];
     for (auto _ : state) {
         row.SetLedType(ledtype::k16, false);
@@ -33,9 +36,8 @@ BENCHMARK(BM_FillRowAndExtract)->Arg('A')->Arg(0x4E2D);
 // PushUndo on a full row, alternately changed and unchanged.
 void BM_PushUndoFullRow(benchmark::State &state)
 {
-    appState().bUserFont = 1;
     LoadGlyphFiles(TESSIVO_LIB_DIR);
-    RowModel row;
+    RowModel row(&shippedGlyph);
     row.SetLedType(ledtype::k16, false);
     fill(row, 'A');
     bool lit = false;

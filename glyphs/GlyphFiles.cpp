@@ -1,9 +1,7 @@
 #include "glyphs/GlyphFiles.h"
 
-#include "app/AppState.h"
 #include "glyphs/AnsiCodePage.h"
 #include "glyphs/SysFontGlyph.h"
-#include "rows/LedType.h"
 
 #include <array>
 #include <fstream>
@@ -132,7 +130,6 @@ void LoadGlyphFiles(const std::filesystem::path &libFolder,
         state.userPresent[size_t(library)] =
             std::filesystem::exists(state.userPath[size_t(library)], error);
     }
-    CreateTypeFonts();
 }
 
 void FreeGlyphFiles()
@@ -163,18 +160,6 @@ int32_t userLibraryOffset(int library, uint16_t code)
     return state.offsets[size_t(library)][code];
 }
 
-bool GetGlyph(uint16_t code, int ledType, ChrRecord &record)
-{
-    if (appState().bUserFont == 0)
-        return GetSysFontGlyph(ledType, code, record);
-    switch (ledType) {
-    case ledtype::k7: return GetGlyph7(code, record);
-    case ledtype::k11: return GetGlyph11(code, record);
-    case ledtype::k16: return GetGlyph16(code, record);
-    default: return false;
-    }
-}
-
 bool GetGlyph7(uint16_t code, ChrRecord &record)
 {
     int narrow = ansiFirstByte(code);
@@ -201,77 +186,80 @@ bool GetGlyph7(uint16_t code, ChrRecord &record)
     return true;
 }
 
-bool GetGlyph11(uint16_t code, ChrRecord &record)
-{
-    const int gap = ledTypeInfo(ledtype::k11).gap;
-    if (const int symbol = symbolIndex(code); symbol >= 0) {
-        record.kind = glyphkind::kSymbol;
-        record.byteCount = 24;
-        if (isBuiltinLoaded(glyphfile::k11Symbols)) {
-            const uint8_t *slot = builtinSlot(glyphfile::k11Symbols, 4 + int64_t(symbol) * 64, 64);
-            if (!slot)
-                return false;
-            record.width = 12;
-            record.height = 16;
-            takeComplemented(slot, 16, 24, record);
-            return true;
-        }
-        return readUserGlyph(kUser11, code, gap, record);
-    }
-    if (code >= 32 && code <= 126) {
-        record.kind = glyphkind::kAscii;
-        if (isBuiltinLoaded(glyphfile::k11Ascii)) {
-            const uint8_t *slot = builtinSlot(glyphfile::k11Ascii, 4 + int64_t(code - 32) * 32, 32);
-            if (!slot)
-                return false;
-            record.width = 8;
-            record.height = 16;
-            record.byteCount = 16;
-            takeComplemented(slot, 0, 16, record);
-            return true;
-        }
-        return readUserGlyph(kUser11, code, gap, record);
-    }
-    record.kind = glyphkind::kLibrary;
-    if (!state.userPresent[kUser11])
-        return false;
-    return readUserGlyph(kUser11, code, gap, record);
-}
+namespace {
 
-bool GetGlyph16(uint16_t code, ChrRecord &record)
+/// What tells the 11- and 16-LED lookups apart: their built-in files, where the data
+/// bytes of a symbol slot start, the glyph sizes those files hold, and their library.
+struct WideTypeFiles {
+    int symbolFile;
+    int symbolFirstByte;  // the first 16 bytes of an 11-LED symbol slot are not read
+    int symbolBytes;
+    int symbolWidth;
+    int asciiFile;
+    int library;
+};
+constexpr WideTypeFiles k11Files{glyphfile::k11Symbols, 16, 24, 12, glyphfile::k11Ascii, kUser11};
+constexpr WideTypeFiles k16Files{glyphfile::k16Symbols, 0, 32, 16, glyphfile::k16Ascii, kUser16};
+
+/// Symbols and ASCII come from the built-in files, every other character from the
+/// user library; whenever a built-in file is not loaded, its codes come from the user
+/// library too.
+bool getWideGlyph(const WideTypeFiles &files, uint16_t code, int gap, ChrRecord &record)
 {
     if (const int symbol = symbolIndex(code); symbol >= 0) {
         record.kind = glyphkind::kSymbol;
-        record.byteCount = 32;
-        if (isBuiltinLoaded(glyphfile::k16Symbols)) {
-            const uint8_t *slot = builtinSlot(glyphfile::k16Symbols, 4 + int64_t(symbol) * 64, 64);
-            if (!slot)
-                return false;
-            record.width = 16;
-            record.height = 16;
-            takeComplemented(slot, 0, 32, record);
-            return true;
-        }
-        return readUserGlyph(kUser16, code, 0, record);
+        record.byteCount = uint8_t(files.symbolBytes);
+        if (!isBuiltinLoaded(files.symbolFile))
+            return readUserGlyph(files.library, code, gap, record);
+        const uint8_t *slot = builtinSlot(files.symbolFile, 4 + int64_t(symbol) * 64, 64);
+        if (!slot)
+            return false;
+        record.width = files.symbolWidth;
+        record.height = 16;
+        takeComplemented(slot, files.symbolFirstByte, files.symbolBytes, record);
+        return true;
     }
     if (code >= 32 && code <= 126) {
         record.kind = glyphkind::kAscii;
         record.byteCount = 16;
-        if (isBuiltinLoaded(glyphfile::k16Ascii)) {
-            const uint8_t *slot = builtinSlot(glyphfile::k16Ascii, 4 + int64_t(code - 32) * 32, 32);
-            if (!slot)
-                return false;
-            record.width = 8;
-            record.height = 16;
-            takeComplemented(slot, 0, 16, record);
-            return true;
-        }
-        return readUserGlyph(kUser16, code, 0, record);
+        if (!isBuiltinLoaded(files.asciiFile))
+            return readUserGlyph(files.library, code, gap, record);
+        const uint8_t *slot = builtinSlot(files.asciiFile, 4 + int64_t(code - 32) * 32, 32);
+        if (!slot)
+            return false;
+        record.width = 8;
+        record.height = 16;
+        takeComplemented(slot, 0, 16, record);
+        return true;
     }
     record.kind = glyphkind::kLibrary;
-    if (!state.userPresent[kUser16])
+    if (!state.userPresent[size_t(files.library)])
         return false;
-    return readUserGlyph(kUser16, code, 0, record);
+    return readUserGlyph(files.library, code, gap, record);
+}
+
+} // namespace
+
+bool GetGlyph11(uint16_t code, ChrRecord &record, int gap)
+{
+    return getWideGlyph(k11Files, code, gap, record);
+}
+
+bool GetGlyph16(uint16_t code, ChrRecord &record)
+{
+    return getWideGlyph(k16Files, code, 0, record);
+}
+
+bool GetGlyph(const GlyphSource &source, uint16_t code, const LedTypeInfo &type, ChrRecord &record)
+{
+    if (!source.userFont)
+        return GetSysFontGlyph(source.face, type, code, record);
+    switch (type.id) {
+    case ledtype::k7: return GetGlyph7(code, record);
+    case ledtype::k11: return GetGlyph11(code, record, type.gap);
+    case ledtype::k16: return GetGlyph16(code, record);
+    default: return false;
+    }
 }
 
 } // namespace tessivo

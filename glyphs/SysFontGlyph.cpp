@@ -1,8 +1,6 @@
 #include "glyphs/SysFontGlyph.h"
 
-#include "app/AppState.h"
 #include "rows/Columns.h"
-#include "rows/LedType.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -22,10 +20,16 @@ bool fontsAvailable()
     return qGuiApp != nullptr;
 }
 
-std::array<std::optional<QFont>, ledtype::kCount> &fonts()
+/// The fonts of the face last asked for, one per LED type.
+struct TypeFonts {
+    QString face;
+    std::array<std::optional<QFont>, ledtype::kCount> fonts;
+};
+
+TypeFonts &kept()
 {
-    static std::array<std::optional<QFont>, ledtype::kCount> all;
-    return all;
+    static TypeFonts fonts;
+    return fonts;
 }
 
 /// A proportional sans-serif face of the given cell height and average width, drawn
@@ -64,47 +68,29 @@ TypeFontSpec typeFontSpec(int ledType)
     return specs[clampLedType(ledType)];
 }
 
-void CreateTypeFont(int ledType)
+QFont typeFont(const QString &face, int ledType)
 {
-    const int type = clampLedType(ledType);
-    fonts()[size_t(type)].reset();
-    if (fontsAvailable())
-        fonts()[size_t(type)] = makeFont(appState().SysFont, typeFontSpec(type));
-}
-
-void CreateTypeFonts()
-{
-    for (int type = 0; type < ledtype::kCount; ++type)
-        CreateTypeFont(type);
+    TypeFonts &fonts = kept();
+    if (fonts.face != face) {
+        fonts.fonts.fill(std::nullopt);
+        fonts.face = face;
+    }
+    std::optional<QFont> &font = fonts.fonts[size_t(clampLedType(ledType))];
+    if (!font && fontsAvailable())
+        font = makeFont(face, typeFontSpec(ledType));
+    return font.value_or(QFont());
 }
 
 void FreeTypeFonts()
 {
-    for (auto &font : fonts())
-        font.reset();
+    kept() = TypeFonts{};
 }
 
-void SetSysFontFace(const QString &face)
-{
-    appState().SysFont = face;
-    CreateTypeFonts();
-}
-
-QFont typeFont(int ledType)
-{
-    const int type = clampLedType(ledType);
-    if (!fonts()[size_t(type)])
-        CreateTypeFont(type);
-    return fonts()[size_t(type)].value_or(QFont());
-}
-
-bool GetSysFontGlyph(int ledType, uint16_t code, ChrRecord &record)
+bool GetSysFontGlyph(const QString &face, const LedTypeInfo &info, uint16_t code, ChrRecord &record)
 {
     if (!fontsAvailable())
         return false;
-    const int type = clampLedType(ledType);
-    const LedTypeInfo &info = ledTypeInfo(type);
-    const QFont font = typeFont(type);
+    const QFont font = typeFont(face, info.id);
     const QFontMetrics metrics(font);
     const QString text{QChar(char16_t(code))};
     const int cx = metrics.horizontalAdvance(text);

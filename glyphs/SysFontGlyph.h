@@ -20,16 +20,11 @@ struct TypeFontSpec {
 /// The font of each LED type: 8 x 5, 12 x 6 and 16 x 8 pixels.
 TypeFontSpec typeFontSpec(int ledType);
 
-/// (Re)creates the font of one LED type from the face in the settings.
-void CreateTypeFont(int ledType);
-/// Creates the three fonts from the face in the settings.
-void CreateTypeFonts();
-/// Releases them.
+/// The font of a type for a face. The three fonts of the face last asked for are kept;
+/// asking for another face creates the fonts of all three types anew.
+QFont typeFont(const QString &face, int ledType);
+/// Releases the kept fonts (at exit, while the font system still exists).
 void FreeTypeFonts();
-/// Keeps a new face in the settings and re-creates the fonts of all three types.
-void SetSysFontFace(const QString &face);
-/// The font of a type as it was created (created now when it was not yet).
-QFont typeFont(int ledType);
 
 /// The part of a rendered character cell that becomes the record: left to right (with
 /// the gap columns) and top to top + height, in work-bitmap pixels.
@@ -45,8 +40,9 @@ struct GlyphCell {
 GlyphCell trimGlyphCell(const std::function<bool(int x, int y)> &isBlack, int cx, int cy,
                         const LedTypeInfo &info);
 
-/// Rasterises a character for an LED type into a cleared record (width, height,
-/// byteCount, columns); false when the font gives the character no extent.
-bool GetSysFontGlyph(int ledType, uint16_t code, ChrRecord &record);
+/// Rasterises a character in the face's font for an LED type into a cleared record
+/// (width, height, byteCount, columns); false when the font gives the character no
+/// extent.
+bool GetSysFontGlyph(const QString &face, const LedTypeInfo &type, uint16_t code, ChrRecord &record);
 
 } // namespace tessivo

@@ -1,6 +1,6 @@
 #include "link/DeviceLink.h"
 
-#include "main/DeviceImage.h"
+#include "link/DeviceImage.h"
 
 namespace tessivo {
 namespace {

@@ -5,11 +5,28 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 namespace tessivo {
 
 /// The report library's invalid handle: what OpenUSBDevice answers without a display.
 inline void *const kInvalidReportHandle = reinterpret_cast<void *>(intptr_t(-1));
+
+/// The four entry points of the report library that start-up binds, each bound or
+/// absent.
+struct ReportLibrary {
+    using OpenFn = void *(*)(int vendorId, int productId);
+    using CloseFn = int (*)(void *handle);
+    using WriteFn = int (*)(void *handle, const void *buffer, unsigned count, unsigned *written);
+    using ReadFn = int (*)(void *handle, void *buffer, unsigned count, unsigned *read);
+
+    OpenFn OpenUSBDevice = nullptr;
+    CloseFn CloseUSBDevice = nullptr;
+    WriteFn WriteUSB = nullptr;
+    ReadFn ReadUSB = nullptr;
+
+    bool isBound() const { return OpenUSBDevice && CloseUSBDevice && WriteUSB && ReadUSB; }
+};
 
 class LinkDrivers {
 public:
@@ -39,8 +56,8 @@ public:
     virtual QString accessProblem() { return {}; }
 };
 
-/// The program's drivers: the report library's entry points of the application state,
-/// Feltrix, and the CH375 layer.
-LinkDrivers &systemLinkDrivers();
+/// The program's drivers: the report library's entry points bound at start-up (read at
+/// each call, so binding later is seen), Feltrix, and the CH375 layer.
+std::unique_ptr<LinkDrivers> makeSystemLinkDrivers(const ReportLibrary &report);
 
 } // namespace tessivo

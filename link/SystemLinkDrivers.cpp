@@ -1,4 +1,3 @@
-#include "app/AppState.h"
 #include "ch375/CH375.h"
 #include "feltrix/Feltrix.h"
 #include "link/DevicePresence.h"
@@ -10,27 +9,25 @@ namespace {
 // The real links: the report library bound at start-up, Feltrix, and the CH375 layer.
 class SystemLinkDrivers final : public LinkDrivers {
 public:
-    bool reportBound() const override { return appState().report.OpenUSBDevice != nullptr; }
+    explicit SystemLinkDrivers(const ReportLibrary &report) : report_(report) {}
+
+    bool reportBound() const override { return report_.OpenUSBDevice != nullptr; }
     void *OpenUSBDevice(int vendorId, int productId) override
     {
-        const ReportLibrary &report = appState().report;
-        return report.OpenUSBDevice ? report.OpenUSBDevice(vendorId, productId)
+        return report_.OpenUSBDevice ? report_.OpenUSBDevice(vendorId, productId)
                                     : kInvalidReportHandle;
     }
     int CloseUSBDevice(void *handle) override
     {
-        const ReportLibrary &report = appState().report;
-        return report.CloseUSBDevice ? report.CloseUSBDevice(handle) : 0;
+        return report_.CloseUSBDevice ? report_.CloseUSBDevice(handle) : 0;
     }
     int WriteUSB(void *handle, const void *buffer, unsigned count, unsigned *written) override
     {
-        const ReportLibrary &report = appState().report;
-        return report.WriteUSB ? report.WriteUSB(handle, buffer, count, written) : 0;
+        return report_.WriteUSB ? report_.WriteUSB(handle, buffer, count, written) : 0;
     }
     int ReadUSB(void *handle, void *buffer, unsigned count, unsigned *read) override
     {
-        const ReportLibrary &report = appState().report;
-        return report.ReadUSB ? report.ReadUSB(handle, buffer, count, read) : 0;
+        return report_.ReadUSB ? report_.ReadUSB(handle, buffer, count, read) : 0;
     }
 
     int FindUsb(int productId) override { return ::FindUsb(productId); }
@@ -50,14 +47,16 @@ public:
     }
 
     QString accessProblem() override { return inaccessibleDisplay(); }
+
+private:
+    const ReportLibrary &report_;
 };
 
 } // namespace
 
-LinkDrivers &systemLinkDrivers()
+std::unique_ptr<LinkDrivers> makeSystemLinkDrivers(const ReportLibrary &report)
 {
-    static SystemLinkDrivers drivers;
-    return drivers;
+    return std::make_unique<SystemLinkDrivers>(report);
 }
 
 } // namespace tessivo

@@ -1,7 +1,7 @@
 #pragma once
 // Texts the main window composes from the language table.
 
-#include "app/LanguageTable.h"
+#include "settings/LanguageTable.h"
 
 namespace tessivo {
 

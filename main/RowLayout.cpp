@@ -8,14 +8,12 @@ int rowsPerPage(int frameHeight, int rowHeight)
 {
     if (rowHeight + 5 <= 0)
         return 0;
-    return std::clamp((frameHeight + 5) / (rowHeight + 5), 0, rowlayout::kRows);
+    return std::clamp((frameHeight + 5) / (rowHeight + 5), 0, kMessageRows);
 }
 
 int rowInputWidth(const LedTypeInfo &info)
 {
-    const int s = info.scaleX;
-    const int e = s <= 1 ? 3 : 1;
-    return s * (info.rowWidth + 2 * e + 4) + 2;
+    return info.scaleX * (info.rowWidth + 2 * rowMarginX(info) + 4) + 2;
 }
 
 RowLayoutResult LayoutRows(const RowLayoutInput &in)
@@ -31,7 +29,7 @@ RowLayoutResult LayoutRows(const RowLayoutInput &in)
                            : 0.0;
     const int lists = in.useMiddle ? 3 : 2;
 
-    for (int k = 0; k < rowlayout::kRows; ++k) {
+    for (int k = 0; k < kMessageRows; ++k) {
         RowPlacement &row = out.rows[size_t(k)];
         if (k < in.firstRow || k >= in.firstRow + in.rowsPerPage)
             continue;
@@ -76,7 +74,7 @@ RowLayoutResult LayoutRows(const RowLayoutInput &in)
 int scrolledFirstRow(rowlayout::Scroll what, int firstRow, int rowsPerPage, int thumb)
 {
     using rowlayout::Scroll;
-    const int rows = rowlayout::kRows;
+    const int rows = kMessageRows;
     switch (what) {
     case Scroll::LineUp:
         return firstRow > 0 ? firstRow - 1 : firstRow;

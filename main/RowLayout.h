@@ -3,6 +3,7 @@
 // and width of every control of a visible row, the column headers, and the first row
 // after a scroll-bar notification. Pure geometry in pixels.
 
+#include "rows/ChrRecord.h"
 #include "rows/LedType.h"
 
 #include <QRect>
@@ -11,7 +12,6 @@
 namespace tessivo {
 
 namespace rowlayout {
-constexpr int kRows = 12;
 constexpr int kGap = 4;        // between the controls of a row
 constexpr int kListSlack = 12; // what the lists leave of the rest of the row
 
@@ -34,8 +34,8 @@ struct RowLayoutInput {
     int editorWidth = 0;
     int firstRow = 0;
     int rowsPerPage = 0;
-    std::array<int, rowlayout::kRows> inputWidth{};   // per row, from its own type copy
-    std::array<int, rowlayout::kRows> inputHeight{};
+    std::array<int, kMessageRows> inputWidth{};   // per row, from its own type copy
+    std::array<int, kMessageRows> inputHeight{};
 };
 
 struct RowPlacement {
@@ -44,7 +44,7 @@ struct RowPlacement {
 };
 
 struct RowLayoutResult {
-    std::array<RowPlacement, rowlayout::kRows> rows;
+    std::array<RowPlacement, kMessageRows> rows;
     bool placed = false;                 // any row was placed
     int textLeft = 0, textRight = 0;     // header of the text column
     int openingRight = 0, middleRight = 0, closingRight = 0;

@@ -1,14 +1,15 @@
 #include "main/SendCommand.h"
 
+#include "document/DeviceImageBuilder.h"
+#include "document/MessageDocument.h"
 #include "link/DeviceLink.h"
-#include "main/DeviceImage.h"
 
 namespace tessivo {
 
-bool SendRowsToDisplay(const DialogRows &rows, int ledType, DeviceImage &image, DeviceLink &link,
-                       LinkView &view)
+bool SendDocument(const MessageDocument &document, DeviceImage &image, DeviceLink &link,
+                  LinkView &view)
 {
-    if (!BuildDeviceImage(rows, ledType, image)) {
+    if (!BuildDeviceImage(document, image)) {
         view.showError(QStringLiteral("No Data Send!"));
         return false;
     }
@@ -16,7 +17,7 @@ bool SendRowsToDisplay(const DialogRows &rows, int ledType, DeviceImage &image, 
         view.showError(QStringLiteral("USB Device Connect Failure!!!"));
         return false;
     }
-    const bool sent = link.DownloadImage(image, ledType);
+    const bool sent = link.DownloadImage(image, document.ledType());
     view.startProgressReset();
     return sent;
 }

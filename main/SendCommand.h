@@ -1,16 +1,16 @@
 #pragma once
-// The Send command: the device image from the rows, then the download over the link
-// the last poll found, then timer 2.
+// The Send command: the device image from the document, then the download over the
+// link the last poll found, then timer 2.
 
 namespace tessivo {
 
 struct DeviceImage;
 class DeviceLink;
 class LinkView;
-class DialogRows;
+class MessageDocument;
 
 /// Runs Send; answers whether the image reached the display.
-bool SendRowsToDisplay(const DialogRows &rows, int ledType, DeviceImage &image, DeviceLink &link,
-                       LinkView &view);
+bool SendDocument(const MessageDocument &document, DeviceImage &image, DeviceLink &link,
+                  LinkView &view);
 
 } // namespace tessivo

@@ -1,12 +1,16 @@
 #pragma once
-// The program's main window: twelve message rows with their effects, the tool bar, the
-// command buttons, the link picture and the progress bar. It answers the device image
-// and the project file for its rows and shows what detection and download report.
+// The program's main window: a view of the message document (twelve rows with their
+// effects, the LED type, the middle option) with the tool bar, the command buttons,
+// the link picture and the progress bar. It builds the controls, mirrors the document
+// into them, and turns clicks into calls on the document.
+//
+// Its code is split by subject: creation, geometry and mirroring (TessivoDlg.cpp), the
+// commands of the tool bar, the rows and the keys (TessivoDlgCommands.cpp), projects
+// (TessivoDlgProject.cpp), Send and the link display (TessivoDlgLink.cpp).
 
+#include "link/DeviceImage.h"
 #include "link/DeviceLink.h"
-#include "main/DeviceImage.h"
-#include "main/DialogRows.h"
-#include "main/ProjectFile.h"
+#include "rows/ChrRecord.h"
 #include "ui/DialogUnits.h"
 
 #include <QDialog>
@@ -21,6 +25,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
@@ -29,6 +34,8 @@ namespace tessivo {
 class CFontComboBox;
 class CInputChrWnd;
 class CShadeButtonST;
+class MessageDocument;
+class Settings;
 
 namespace dlg {
 constexpr int kExit = 1;
@@ -46,38 +53,31 @@ constexpr int kNote = 1046, kNoteBox = 1043, kProgress = 1044;
 // Commands of menus.
 constexpr int kLedType7 = 8010, kLedType11 = 8011, kLedType16 = 8012;
 constexpr int kRed = 8014, kGreen = 8015, kBlue = 8016, kYellow = 8017;
-constexpr int kAbout = 16;
+constexpr int kAbout = 16, kLastAbout = 31;
+/// The LED colours of the colour menu's items 8014-8017, 0x00BBGGRR.
+constexpr uint32_t kLedColours[] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0x0000FFFF};
 }
 
-class CTessivoDlg : public QDialog, public DialogRows, private LinkView {
+class CTessivoDlg : public QDialog, private LinkView {
     Q_OBJECT
 public:
     static constexpr const char *kCaption = "USB DATA DOWNLOAD SYSTEM ";
 
-    /// Without drivers the dialog talks to the real links.
-    explicit CTessivoDlg(LinkDrivers *drivers = nullptr, QWidget *parent = nullptr);
+    /// A view of `document`; languages and the editor's window size come from
+    /// `settings`; the display is reached through `drivers`.
+    CTessivoDlg(MessageDocument &document, Settings &settings, LinkDrivers &drivers,
+                QWidget *parent = nullptr);
     ~CTessivoDlg() override;
 
-    // The rows, as the device image and the project file read them.
-    bool isRowEnabled(int k) const override;
-    const RowModel &row(int k) const override;
-    int openingEffect(int k) const override;
-    int middleEffect(int k) const override;
-    int closingEffect(int k) const override;
-
+    MessageDocument &document() { return document_; }
+    const MessageDocument &document() const { return document_; }
     CInputChrWnd *rowWindow(int k) const;
-    int ledType() const { return ledType_; }
     int firstRow() const { return firstRow_; }
     int rowsPerPage() const { return rowsPerPage_; }
-    int currentRow() const { return currentRow_; }
-    bool modified() const { return modified_; }
-    const QString &projectPath() const { return projectPath_; }
     DeviceLink &deviceLink() { return *link_; }
     const DeviceImage &deviceImage() const { return image_; }
 
-    void ChangeLedType(int type, bool enableRows);
     void LayoutRows();
-    void EnableRow(int k, bool enable);
     void ApplyLanguage(bool full);
 
     // Commands.
@@ -94,7 +94,6 @@ public:
     /// The user picked another face in the font list.
     void OnSysFontChanged();
     void OnMiddleOption(bool checked);
-    void OnRowChanged(int k);
     void OnEditorButton(int k);
     void OnCurrentRow(int controlId);
     void OnScroll(int action);
@@ -102,9 +101,6 @@ public:
     void OnAbout();
     /// A glyph picked on the character keyboard: goes into the current row.
     void InsertKeyboardGlyph(const ChrRecord *record);
-
-    /// Applies a project that was read; the rows change only here.
-    void ApplyProject(const Project &project);
 
 signals:
     /// The character keyboard's pick (the keyboard arrives with its own window).
@@ -117,7 +113,6 @@ protected:
     void reject() override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -130,16 +125,29 @@ private:
     void stopProgressReset() override;
     void showError(const QString &text) override;
 
+    // Creation and geometry.
     void createControls();
+    void createRows();
     void arrangeToolBar();
     void setupRowFrame();
+    void startLink(LinkDrivers &drivers);
     QWidget *control(int id) const;
     QRect rowFrame() const;
+
+    // Mirroring the document into the controls.
+    void followDocument();
+    void showEnabledRows();
+    void showEffects(int k);
+    void showLedType(int type);
+    void showUseMiddle(bool useMiddle);
     void fillList(QComboBox *list, const char16_t (*texts)[80], int count);
     /// The LED type button's caption (and accessible name) for the current type.
     void renewLedTypeCaption();
-    void setRowEffects(int k, int opening, int middle, int closing);
+    /// The user picked an effect in one of row k's lists.
+    void takeEffects(int k);
 
+    MessageDocument &document_;
+    Settings &settings_;
     QFont font_;
     DialogUnits du_;
     std::unique_ptr<DeviceLink> link_;
@@ -153,7 +161,7 @@ private:
         QComboBox *middle = nullptr;
         QComboBox *closing = nullptr;
     };
-    std::array<RowControls, kRows> rows_{};
+    std::array<RowControls, kMessageRows> rows_{};
 
     CShadeButtonST *open_ = nullptr, *save_ = nullptr, *clear_ = nullptr, *ledTypeButton_ = nullptr;
     CShadeButtonST *colour_ = nullptr, *start_ = nullptr, *stop_ = nullptr, *send_ = nullptr,
@@ -169,13 +177,9 @@ private:
     QProgressBar *progress_ = nullptr;
     std::array<QLabel *, 4> headers_{};
 
-    int ledType_ = 0;
     int firstRow_ = 0;
     int rowsPerPage_ = 0;
     int rowHeight_ = 0;  // h, the height of an effect list
-    int currentRow_ = 0;
-    bool modified_ = false;
-    QString projectPath_;
     QPixmap linkPictures_[2];
     QTimer detectTimer_;
     QTimer resetTimer_;

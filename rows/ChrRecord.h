@@ -12,6 +12,7 @@ static_assert(std::endian::native == std::endian::little,
 
 constexpr int kColumnBytes = 72;   // column bytes of one character
 constexpr int kMaxRowChars = 50;   // characters in one row
+constexpr int kMessageRows = 12;   // rows of a message
 
 #pragma pack(push, 1)
 /// One character with its LED columns. Column 0 is the rightmost column as seen; each

@@ -1,7 +1,5 @@
 #include "rows/InputChrWnd.h"
 
-#include "app/AppState.h"
-
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -43,7 +41,9 @@ QAccessibleInterface *rowAccessibleFactory(const QString &className, QObject *ob
 
 } // namespace
 
-CInputChrWnd::CInputChrWnd(int controlId, QWidget *parent) : QWidget(parent), controlId_(controlId)
+CInputChrWnd::CInputChrWnd(int controlId, RowModel &row, const LanguageTable &languages,
+                           QWidget *parent)
+    : QWidget(parent), controlId_(controlId), row_(row), languages_(languages)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(rowAccessibleFactory);
@@ -57,18 +57,15 @@ CInputChrWnd::CInputChrWnd(int controlId, QWidget *parent) : QWidget(parent), co
     setAttribute(Qt::WA_InputMethodEnabled);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    row_.onRepaint = [this](RowModel::Repaint how) {
+    connect(&row_, &RowModel::repaintRequested, this, [this](RowModel::Repaint how) {
         if (how == RowModel::Repaint::Now)
             repaint();
         else
             update();
-    };
-    row_.onChanged = [this] {
-        updateAccessibleValue();
-        emit changed(controlId_);
-    };
-    row_.onCaretMoved = [this] { placeCaret(); };
-    row_.onLayoutChanged = [this] { syncLayout(); };
+    });
+    connect(&row_, &RowModel::changed, this, &CInputChrWnd::updateAccessibleValue);
+    connect(&row_, &RowModel::caretMoved, this, [this] { placeCaret(); });
+    connect(&row_, &RowModel::layoutChanged, this, [this] { syncLayout(); });
 }
 
 QString CInputChrWnd::rowText() const
@@ -484,7 +481,7 @@ void CInputChrWnd::OnCommand(int command)
 
 void CInputChrWnd::fillContextMenu(QMenu &menu)
 {
-    const LanguageRecord &language = appState().languages.current();
+    const LanguageRecord &language = languages_.current();
     const ClipboardContent clip = clipboardContent();
     const bool selection = row_.hasSelection();
     struct Item {

@@ -1,9 +1,11 @@
 #pragma once
 // The edit field of one message row: the row's LEDs enlarged, a caret between the
 // characters, the selection inverted, and coloured marks that tell the characters
-// apart. It owns its row model and turns mouse, keys and menu commands into calls on it.
+// apart. It is a view of a row model of the document: it follows the row's signals and
+// turns mouse, keys and menu commands into calls on it.
 
 #include "rows/RowModel.h"
+#include "settings/LanguageTable.h"
 
 #include <QBasicTimer>
 #include <QWidget>
@@ -20,7 +22,9 @@ constexpr int kUndo = 8028, kRedo = 8029, kCut = 8026, kCopy = 8024, kPasteGlyph
 class CInputChrWnd : public QWidget {
     Q_OBJECT
 public:
-    explicit CInputChrWnd(int controlId, QWidget *parent = nullptr);
+    /// A view of `row`; its context menu takes its texts from the current language.
+    CInputChrWnd(int controlId, RowModel &row, const LanguageTable &languages,
+                 QWidget *parent = nullptr);
 
     int controlId() const { return controlId_; }
     RowModel &row() { return row_; }
@@ -44,9 +48,7 @@ public:
     static uint16_t charCode(const QKeyEvent &event);
 
 signals:
-    /// The row's content changed here (the dialog enables the next row).
-    void changed(int controlId);
-    /// The window got the focus (the dialog's current row).
+    /// The window got the focus (the document's current row).
     void focused(int controlId);
 
 protected:
@@ -73,7 +75,8 @@ private:
     void updateAccessibleValue();
 
     int controlId_;
-    RowModel row_;
+    RowModel &row_;
+    const LanguageTable &languages_;
     bool dragPending_ = false;
     int pressCaret_ = 0;
     QPoint pressPos_;

@@ -1,7 +1,7 @@
 #include "rows/LedType.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstring>
 
 namespace tessivo {
 namespace {
@@ -12,30 +12,27 @@ constexpr LedTypeInfo kBuiltin[ledtype::kCount] = {
     {2, u"16LED", 16, 16, 0, 10, 144, 1, 1},
 };
 
-LedTypeInfo table[ledtype::kCount] = {kBuiltin[0], kBuiltin[1], kBuiltin[2]};
-
 } // namespace
 
-const LedTypeInfo &ledTypeInfo(int type) { return table[clampLedType(type)]; }
-
-void adjustLedType11(int gap, int rowWidth)
+LedTypeTable::LedTypeTable(int gap11, int rowWidth11)
+    : entries_{kBuiltin[0], kBuiltin[1], kBuiltin[2]}
 {
-    table[ledtype::k11].gap = std::clamp(gap, ledtype::kGap11Min, ledtype::kGap11Max);
-    table[ledtype::k11].rowWidth =
-        std::clamp(rowWidth, ledtype::kRowWidth11Min, ledtype::kRowWidth11Max);
+    entries_[ledtype::k11].gap = std::clamp(gap11, ledtype::kGap11Min, ledtype::kGap11Max);
+    entries_[ledtype::k11].rowWidth =
+        std::clamp(rowWidth11, ledtype::kRowWidth11Min, ledtype::kRowWidth11Max);
 }
 
-void resetLedTypeTable()
-{
-    std::copy(std::begin(kBuiltin), std::end(kBuiltin), std::begin(table));
-}
-
-int maxRowWidth()
+int LedTypeTable::maxRowWidth() const
 {
     int widest = 0;
-    for (const LedTypeInfo &info : table)
+    for (const LedTypeInfo &info : entries_)
         widest = std::max(widest, info.rowWidth);
     return std::max(widest, int(ledtype::kRowWidth11Min));
+}
+
+bool LedTypeTable::operator==(const LedTypeTable &other) const
+{
+    return std::memcmp(entries_.data(), other.entries_.data(), sizeof entries_) == 0;
 }
 
 } // namespace tessivo

@@ -1,8 +1,10 @@
 #pragma once
-// The three LED types of the blade. The table is built in; the settings adjust the
-// gap and row width of the 11-LED entry at start-up, before any row exists. Each row
-// keeps its own copy of its type's entry.
+// The three LED types of the blade. The table is a value: built from the settings'
+// 11-LED gap and row width at start-up and handed to the document, which hands it to
+// every row; each row keeps its own copy of its type's entry.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace tessivo {
@@ -32,16 +34,31 @@ constexpr int kRowWidth11Default = 160, kRowWidth11Min = 160, kRowWidth11Max = 1
 /// Clamps a type to 0-2; anything else becomes 0.
 constexpr int clampLedType(int type) { return (type >= 0 && type < ledtype::kCount) ? type : 0; }
 
-/// The entry of a type (outside 0-2 the 7-LED entry).
-const LedTypeInfo &ledTypeInfo(int type);
+class LedTypeTable {
+public:
+    /// The built-in table with the 11-LED gap and row width of the settings, each
+    /// clamped to its range (the defaults are what a program without settings uses).
+    explicit LedTypeTable(int gap11 = ledtype::kGap11Default,
+                          int rowWidth11 = ledtype::kRowWidth11Default);
 
-/// Sets the 11-LED gap and row width from the settings, each clamped to its range.
-void adjustLedType11(int gap, int rowWidth);
+    /// The entry of a type (outside 0-2 the 7-LED entry).
+    const LedTypeInfo &operator[](int type) const { return entries_[size_t(clampLedType(type))]; }
+    /// The widest row of the three types: the width of every row image.
+    int maxRowWidth() const;
 
-/// Restores the built-in table (tests).
-void resetLedTypeTable();
+    bool operator==(const LedTypeTable &other) const;
 
-/// The widest row of the three types: the width of every row image.
-int maxRowWidth();
+private:
+    std::array<LedTypeInfo, ledtype::kCount> entries_;
+};
+
+// The row input window's margins in LED units, and so its height in pixels.
+constexpr int rowMarginX(const LedTypeInfo &info) { return info.scaleX > 1 ? 1 : 3; }
+constexpr int rowMarginY(const LedTypeInfo &info) { return info.id == ledtype::k11 ? 2 : 1; }
+/// (ledCount + 2 x (marginX + marginY) + 2) x scaleX: 26, 23 and 26 pixels.
+constexpr int rowWindowHeight(const LedTypeInfo &info)
+{
+    return (info.ledCount + 2 * (rowMarginX(info) + rowMarginY(info)) + 2) * info.scaleX;
+}
 
 } // namespace tessivo

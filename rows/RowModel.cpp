@@ -1,6 +1,5 @@
 #include "rows/RowModel.h"
 
-#include "glyphs/GlyphFiles.h"
 #include "rows/Columns.h"
 
 #include <algorithm>
@@ -8,41 +7,32 @@
 
 namespace tessivo {
 
-RowModel::RowModel(GlyphLookup lookup)
-    : lookup_(lookup ? std::move(lookup) : GlyphLookup(&GetGlyph)),
-      image_(maxRowWidth(), 16),
-      snapshot_((maxRowWidth() + 4) / 5 * 7, 16),
-      scratch_(maxRowWidth(), 16)
+RowModel::RowModel(GlyphLookup lookup, const LedTypeTable &types, QObject *parent)
+    : QObject(parent),
+      lookup_(std::move(lookup)),
+      types_(types),
+      image_(types.maxRowWidth(), 16),
+      snapshot_((types.maxRowWidth() + 4) / 5 * 7, 16),
+      scratch_(types.maxRowWidth(), 16)
 {
     image_.fill(false);
-    info_ = ledTypeInfo(ledtype::k16);
+    info_ = types_[ledtype::k16];
     viewWidth_ = info_.rowWidth;
 }
 
-int RowModel::GetRowWindowHeight(int ledType)
+void RowModel::repaint(Repaint how)
 {
-    const LedTypeInfo &info = ledTypeInfo(ledType);
-    const int marginX = info.scaleX > 1 ? 1 : 3;
-    const int marginY = info.id == ledtype::k11 ? 2 : 1;
-    return (info.ledCount + 2 * (marginX + marginY) + 2) * info.scaleX;
+    emit repaintRequested(how);
 }
 
-void RowModel::repaint(Repaint how) const
+void RowModel::notify()
 {
-    if (onRepaint)
-        onRepaint(how);
+    emit changed();
 }
 
-void RowModel::notify() const
+void RowModel::placeCaret()
 {
-    if (onChanged)
-        onChanged();
-}
-
-void RowModel::placeCaret() const
-{
-    if (onCaretMoved)
-        onCaretMoved();
+    emit caretMoved();
 }
 
 int RowModel::usedWidth() const
@@ -73,13 +63,12 @@ void RowModel::SetLedType(int type, bool repaint)
 {
     undo_.clear();
     redo_.clear();
-    info_ = ledTypeInfo(clampLedType(type));
+    info_ = types_[type];
     n_ = 0;
     firstVisible_ = caretOffset_ = 0;
     clearSelection();
     viewWidth_ = info_.rowWidth;
-    if (onLayoutChanged)
-        onLayoutChanged();
+    emit layoutChanged();
     image_.fill(false);
     if (repaint)
         this->repaint(Repaint::Invalidate);
@@ -87,7 +76,7 @@ void RowModel::SetLedType(int type, bool repaint)
 
 bool RowModel::AddChar(uint16_t code, bool testOnly)
 {
-    if (code == 0 || n_ >= kMaxRowChars || usedWidth() >= rowWidth())
+    if (code == 0 || n_ >= kMaxRowChars || usedWidth() >= rowWidth() || !lookup_)
         return false;
     ChrRecord record = emptyRecord();
     if (!lookup_(code, info_.id, record))
@@ -239,12 +228,14 @@ void RowModel::PutPixel(int x, int y, bool black)
 {
     image_.setPixel(x, y, black);
     repaint(Repaint::InvalidateNoErase);
+    emit pixelsChanged();
 }
 
 void RowModel::PutImage(const MonoImage &source)
 {
     image_.copyFrom(source, {0, 0, rowWidth(), height()}, 0, 0);
     repaint(Repaint::InvalidateNoErase);
+    emit pixelsChanged();
 }
 
 void RowModel::captureState(RowState &state) const
@@ -274,6 +265,16 @@ int RowModel::PushUndo()
     return int(undo_.size());
 }
 
+void RowModel::exchangeWithSlot(int slot)
+{
+    captureState(scratchState_);
+    setSelection(0, n_);
+    repaint(Repaint::Now);
+    const RowState &saved = slots_[size_t(slot)];
+    InsertRecords(saved.records, std::clamp(int(saved.count), 0, kMaxRowChars));
+    slots_[size_t(slot)] = scratchState_;
+}
+
 bool RowModel::Undo()
 {
     if (undo_.empty())
@@ -281,13 +282,7 @@ bool RowModel::Undo()
     const int slot = undo_.back();
     undo_.pop_back();
     redo_.push_back(slot);
-
-    captureState(scratchState_);
-    setSelection(0, n_);
-    repaint(Repaint::Now);
-    const RowState &saved = slots_[size_t(slot)];
-    InsertRecords(saved.records, std::clamp(int(saved.count), 0, kMaxRowChars));
-    slots_[size_t(slot)] = scratchState_;
+    exchangeWithSlot(slot);
     return true;
 }
 
@@ -300,13 +295,7 @@ bool RowModel::Redo()
     if (int(undo_.size()) >= kHistoryDepth)
         undo_.erase(undo_.begin());
     undo_.push_back(slot);
-
-    captureState(scratchState_);
-    setSelection(0, n_);
-    repaint(Repaint::Now);
-    const RowState &saved = slots_[size_t(slot)];
-    InsertRecords(saved.records, std::clamp(int(saved.count), 0, kMaxRowChars));
-    slots_[size_t(slot)] = scratchState_;
+    exchangeWithSlot(slot);
     return true;
 }
 

@@ -1,20 +1,23 @@
 #pragma once
 // The model behind one message row: its characters, its row image (the one truth about
 // the row's LEDs), its caret and selection, and a five-step history. The row input
-// window paints it and feeds it events; the model tells its owner through callbacks.
+// window paints it and feeds it events; the document and any other view follow its
+// signals.
 
 #include "rows/ChrRecord.h"
 #include "rows/LedType.h"
 #include "rows/MonoImage.h"
 #include "rows/RowClipboard.h"
 
+#include <QObject>
 #include <array>
 #include <functional>
 #include <vector>
 
 namespace tessivo {
 
-class RowModel {
+class RowModel : public QObject {
+    Q_OBJECT
 public:
     /// Looks a character up for an LED type into a cleared record (the glyph sources).
     using GlyphLookup = std::function<bool(uint16_t code, int ledType, ChrRecord &record)>;
@@ -24,18 +27,14 @@ public:
         Now,                // redraw at once
         InvalidateNoErase,  // repaint without erasing the background (editor writes)
     };
+    Q_ENUM(Repaint)
 
     static constexpr int kHistoryDepth = 5;
 
-    /// A new row is empty and of the 16-LED type. Without a lookup, the glyph sources
-    /// of the program are asked.
-    explicit RowModel(GlyphLookup lookup = {});
-
-    // What the owner hears.
-    std::function<void()> onChanged;         // the row's content changed (notify the dialog)
-    std::function<void(Repaint)> onRepaint;  // the row needs painting
-    std::function<void()> onCaretMoved;      // place the caret (when the window has the focus)
-    std::function<void()> onLayoutChanged;   // the LED type, and so the margins, changed
+    /// A new row is empty and of the 16-LED type of `types`; characters typed into it
+    /// are looked up through `lookup`.
+    explicit RowModel(GlyphLookup lookup, const LedTypeTable &types = LedTypeTable(),
+                      QObject *parent = nullptr);
 
     // Row operations.
     void SetLedType(int type, bool repaint);
@@ -131,20 +130,35 @@ public:
     TextRect textRect(int clientWidth, int clientHeight) const;
 
     // Window geometry of the type, in LED units.
-    int marginX() const { return info_.scaleX > 1 ? 1 : 3; }
-    int marginY() const { return info_.id == ledtype::k11 ? 2 : 1; }
-    static int GetRowWindowHeight(int ledType);
+    int marginX() const { return rowMarginX(info_); }
+    int marginY() const { return rowMarginY(info_); }
+    int GetRowWindowHeight() const { return rowWindowHeight(info_); }
+
+signals:
+    /// The row's characters changed (the change notification of an edit).
+    void changed();
+    /// The glyph editor wrote pixels into the row image; its characters are the same.
+    void pixelsChanged();
+    /// The row needs painting.
+    void repaintRequested(tessivo::RowModel::Repaint how);
+    /// Place the caret (when the window has the focus).
+    void caretMoved();
+    /// The LED type, and so the margins, changed.
+    void layoutChanged();
 
 private:
-    void repaint(Repaint how) const;
-    void notify() const;
-    void placeCaret() const;
+    void repaint(Repaint how);
+    void notify();
+    void placeCaret();
     void captureState(RowState &state) const;
+    /// Undo and redo: swaps the row with the state kept in a history slot.
+    void exchangeWithSlot(int slot);
     /// Replaces the selection by what insertOne(0), insertOne(1), ... insert, up to the
     /// first refusal, moving the caret past each; repaints and notifies once.
     void insertEach(int count, const std::function<bool(int)> &insertOne);
 
     GlyphLookup lookup_;
+    LedTypeTable types_;
     LedTypeInfo info_{};
     int n_ = 0;
     std::array<RowEntry, kMaxRowChars> entries_{};

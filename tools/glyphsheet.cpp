@@ -1,7 +1,6 @@
 // Draws samples of the glyph files in LIB as LED pictures into PNG files, to look at
 // what the displays will show:  glyphsheet LIB-FOLDER OUT-FOLDER
 
-#include "app/AppState.h"
 #include "glyphs/GlyphFiles.h"
 #include "rows/Columns.h"
 #include "rows/LedType.h"
@@ -21,7 +20,8 @@ constexpr int kDot = 4;  // screen pixels per LED
 /// A sheet of lines, each a run of characters looked up for one LED type.
 QImage sheet(int ledType, const std::vector<std::u16string> &lines)
 {
-    const int rows = ledTypeInfo(ledType).ledCount;
+    const LedTypeInfo &type = LedTypeTable()[ledType];
+    const int rows = type.ledCount;
     std::vector<std::vector<ChrRecord>> found;
     int widest = 0;
     for (const std::u16string &line : lines) {
@@ -29,7 +29,7 @@ QImage sheet(int ledType, const std::vector<std::u16string> &lines)
         int width = 0;
         for (char16_t code : line) {
             ChrRecord record = emptyRecord();
-            if (GetGlyph(code, ledType, record) && record.width > 0) {
+            if (GetGlyph(GlyphSource(), code, type, record) && record.width > 0) {
                 records.push_back(record);
                 width += record.width;
             }
@@ -75,8 +75,6 @@ int main(int argc, char **argv)
         return 2;
     }
     QGuiApplication application(argc, argv);
-    adjustLedType11(ledtype::kGap11Default, ledtype::kRowWidth11Default);
-    appState().bUserFont = 1;
     LoadGlyphFiles(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
 

@@ -1,9 +1,10 @@
-#include "app/AppState.h"
-#include "app/IniFile.h"
 #include "app/TessivoApp.h"
+#include "document/MessageDocument.h"
 #include "glyphs/GlyphFiles.h"
 #include "main/TessivoDlg.h"
 #include "rows/LedType.h"
+#include "settings/IniFile.h"
+#include "support/VirtualDisplay.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +23,6 @@ class Startup : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetLedTypeTable();
         QDir(dir.path()).mkdir("LIB");
         app = std::make_unique<CTessivoApp>();
         app->moduleFolderOverride = dir.path();
@@ -31,7 +31,6 @@ protected:
         };
         app->runMainWindow = [this] { ++windowRuns; };
     }
-    void TearDown() override { resetLedTypeTable(); }
 
     QString iniPath() const { return dir.path() + "/LIB/Tessivo.ini"; }
     void writeIni(const QByteArray &bytes) const
@@ -63,17 +62,20 @@ TEST_F(Startup, WithoutSettingsOrLibraryTheDefaultsApplyAndTheFileIsWritten)
 {
     bool checked = false;
     app->runMainWindow = [&] {
-        const AppState &state = appState();
-        EXPECT_EQ(state.moduleFolder, dir.path());
-        EXPECT_EQ(state.settingsPath, iniPath());
+        const Settings &state = app->settings();
+        const MessageDocument &document = *app->document();
+        EXPECT_EQ(app->moduleFolder(), dir.path());
+        EXPECT_EQ(app->settingsPath(), iniPath());
         EXPECT_EQ(state.LedType, ledtype::k7);
-        EXPECT_EQ(state.LedColor, 0xFFu);
-        EXPECT_EQ(state.bUserFont, 1);
-        EXPECT_EQ(state.SysFont, QStringLiteral("宋体"));
+        EXPECT_EQ(document.ledType(), ledtype::k7);
+        EXPECT_EQ(document.ledColor(), 0xFFu);
+        EXPECT_TRUE(document.glyphSource().userFont);
+        EXPECT_EQ(document.glyphSource().face, QStringLiteral("宋体"));
+        EXPECT_FALSE(document.useMiddle());
         EXPECT_EQ(state.languages.name(state.languages.currentIndex()), "English");
         EXPECT_EQ(state.MakeChrWndCx, 540);
         EXPECT_EQ(state.MakeChrWndCy, 360);
-        EXPECT_FALSE(state.report.isBound());
+        EXPECT_FALSE(app->reportLibrary().isBound());
         EXPECT_NE(app->cursor(CTessivoApp::kIBeamCursor), nullptr);
         EXPECT_EQ(app->cursor(CTessivoApp::kIBeamCursor)->shape(), Qt::IBeamCursor);
         EXPECT_EQ(app->cursor(11), nullptr);
@@ -107,13 +109,14 @@ TEST_F(Startup, SettingsAreReadAndWrittenBackWithTheUsersLinesKept)
     QByteArray bytes("\xFF\xFE", 2);
     bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
     writeIni(bytes);
-    app->runMainWindow = [] {
-        EXPECT_EQ(appState().LedType, ledtype::k16);
-        EXPECT_EQ(ledTypeInfo(ledtype::k11).gap, 4);
-        EXPECT_EQ(ledTypeInfo(ledtype::k11).rowWidth, 180);
-        EXPECT_EQ(appState().languages.currentIndex(), 1);
-        EXPECT_EQ(appState().MakeChrWndCx, 100);
-        appState().LedColor = 0x00FF00;
+    app->runMainWindow = [this] {
+        MessageDocument &document = *app->document();
+        EXPECT_EQ(document.ledType(), ledtype::k16);
+        EXPECT_EQ(document.ledTypes()[ledtype::k11].gap, 4);
+        EXPECT_EQ(document.ledTypes()[ledtype::k11].rowWidth, 180);
+        EXPECT_EQ(app->settings().languages.currentIndex(), 1);
+        EXPECT_EQ(app->settings().MakeChrWndCx, 100);
+        document.setLedColor(0x00FF00);
     };
     run();
     IniFile ini;
@@ -143,19 +146,19 @@ TEST_F(Startup, AGarbledSettingsFileStillStartsAndIsRepaired)
 TEST_F(Startup, ACompleteReportLibraryIsBoundWithoutMessages)
 {
     ASSERT_TRUE(QFile::copy(FAKE_REPORT_COMPLETE, dir.path() + "/LIB/libMorvUSB.so"));
-    app->runMainWindow = [] {
-        EXPECT_TRUE(appState().report.isBound());
-        EXPECT_EQ(appState().report.CloseUSBDevice(nullptr), 1);
+    app->runMainWindow = [this] {
+        EXPECT_TRUE(app->reportLibrary().isBound());
+        EXPECT_EQ(app->reportLibrary().CloseUSBDevice(nullptr), 1);
     };
     run();
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_FALSE(appState().report.isBound()) << "released at exit";
+    EXPECT_FALSE(app->reportLibrary().isBound()) << "released at exit";
 }
 
 TEST_F(Startup, AnIncompleteReportLibraryIsReleasedWithOneMessage)
 {
     ASSERT_TRUE(QFile::copy(FAKE_REPORT_INCOMPLETE, dir.path() + "/LIB/libMorvUSB.so"));
-    app->runMainWindow = [] { EXPECT_FALSE(appState().report.isBound()); };
+    app->runMainWindow = [this] { EXPECT_FALSE(app->reportLibrary().isBound()); };
     run();
     EXPECT_EQ(messages, QStringList({"Information: Load LIB/libMorvUSB.so file error!"}));
 }
@@ -167,7 +170,7 @@ TEST_F(Startup, TheLibraryIsFoundBesideTheProgramNotInTheWorkingDirectory)
     ASSERT_TRUE(QFile::copy(FAKE_REPORT_COMPLETE, elsewhere.path() + "/LIB/libMorvUSB.so"));
     const QString saved = QDir::currentPath();
     QDir::setCurrent(elsewhere.path());
-    app->runMainWindow = [] { EXPECT_FALSE(appState().report.isBound()); };
+    app->runMainWindow = [this] { EXPECT_FALSE(app->reportLibrary().isBound()); };
     run();
     QDir::setCurrent(saved);
     EXPECT_EQ(messages.size(), 2);
@@ -177,11 +180,12 @@ TEST_F(Startup, GlyphFilesAreLoadedFromLib)
 {
     for (const char *name : glyphfile::kBuiltinNames)
         ASSERT_TRUE(QFile::copy(QString(TESSIVO_LIB_DIR) + "/" + name, dir.path() + "/LIB/" + name));
-    app->runMainWindow = [] {
+    app->runMainWindow = [this] {
         EXPECT_TRUE(isBuiltinLoaded(glyphfile::k7Ascii));
         EXPECT_FALSE(isUserLibraryPresent(0));
-        ChrRecord record = emptyRecord();
-        EXPECT_TRUE(GetGlyph('A', ledtype::k7, record));
+        // A letter typed into the document's first row comes from the loaded files.
+        RowModel &row = app->document()->row(0);
+        EXPECT_TRUE(row.AddChar('A', false));
     };
     run();
     EXPECT_FALSE(isBuiltinLoaded(glyphfile::k7Ascii)) << "released at exit";
@@ -189,7 +193,11 @@ TEST_F(Startup, GlyphFilesAreLoadedFromLib)
 
 TEST(MainWindow, CaptionAndLook)
 {
-    CTessivoDlg dialog;
+    test::VirtualDisplay display;
+    test::VirtualLinks links(display);
+    Settings settings;
+    MessageDocument document;
+    CTessivoDlg dialog(document, settings, links);
     EXPECT_EQ(dialog.windowTitle(), "USB DATA DOWNLOAD SYSTEM ");
     EXPECT_EQ(dialog.objectName(), "id102");
     dialog.show();

@@ -1,6 +1,5 @@
 // The glyph data the build generates into LIB, and the size tables built into the program.
 
-#include "app/AppState.h"
 #include "glyphs/GlyphFiles.h"
 #include "rows/LedType.h"
 
@@ -81,9 +80,8 @@ TEST(GlyphData, FilesHaveTheirFormatsLengths)
 
 TEST(GlyphData, ShippedGlyphsDrawSomething)
 {
-    resetLedTypeTable();
-    adjustLedType11(2, 160);
-    appState().bUserFont = 1;
+    const LedTypeTable types;
+    const GlyphSource files;
     LoadGlyphFiles(kLib);
     const auto lit = [](const ChrRecord &r) {
         int count = 0;
@@ -98,15 +96,15 @@ TEST(GlyphData, ShippedGlyphsDrawSomething)
             if (type == 0 && code == 0x4E2D)
                 continue;
             ChrRecord record = emptyRecord();
-            ASSERT_TRUE(GetGlyph(code, type, record)) << type << " " << code;
+            ASSERT_TRUE(GetGlyph(files, code, types[type], record)) << type << " " << code;
             EXPECT_GT(lit(record), 3) << type << " " << code;
         }
     }
     ChrRecord space = emptyRecord();
-    ASSERT_TRUE(GetGlyph(' ', ledtype::k16, space));
+    ASSERT_TRUE(GetGlyph(files, ' ', types[ledtype::k16], space));
     EXPECT_EQ(lit(space), 0);
     ChrRecord hangul = emptyRecord();
-    ASSERT_TRUE(GetGlyph(0xAC00, ledtype::k11, hangul));
+    ASSERT_TRUE(GetGlyph(files, 0xAC00, types[ledtype::k11], hangul));
     EXPECT_EQ(int(hangul.width), 13);
     FreeGlyphFiles();
 }

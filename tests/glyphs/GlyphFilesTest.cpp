@@ -1,4 +1,3 @@
-#include "app/AppState.h"
 #include "glyphs/AnsiCodePage.h"
 #include "glyphs/GlyphFiles.h"
 #include "rows/LedType.h"
@@ -28,9 +27,7 @@ class GlyphFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetLedTypeTable();
-        adjustLedType11(2, 160);
-        appState().bUserFont = 1;
+        gap11 = 2;
         setAnsiCodePage(1252);
         folder = std::filesystem::path(dir.path().toStdString());
 
@@ -57,11 +54,7 @@ protected:
         files["UserZK11.fnt"] = userLibrary(sizes11);
         files["UserZK16.fnt"] = userLibrary(sizes16);
     }
-    void TearDown() override
-    {
-        FreeGlyphFiles();
-        resetLedTypeTable();
-    }
+    void TearDown() override { FreeGlyphFiles(); }
 
     // Slot s, data byte k holds the complement of (base + s + k).
     static Bytes slotFile(int count, int size, uint8_t base)
@@ -92,6 +85,13 @@ protected:
                 write(folder / name, bytes);
         }
         LoadGlyphFiles(folder, sizes11, sizes16);
+    }
+
+    /// The 11-LED lookup with the gap of the test's settings.
+    static inline int gap11 = 2;
+    static bool GetGlyph11(uint16_t code, ChrRecord &record)
+    {
+        return tessivo::GetGlyph11(code, record, gap11);
     }
 
     static ChrRecord lookup(bool (*fn)(uint16_t, ChrRecord &), uint16_t code, bool *found = nullptr)
@@ -255,7 +255,7 @@ TEST_F(GlyphFiles, AMissingBuiltInFallsBackToTheUserLibrary)
 
 TEST_F(GlyphFiles, LargerGapAddsBlankColumns)
 {
-    adjustLedType11(4, 160);
+    gap11 = 4;
     load();
     const ChrRecord han = lookup(&GetGlyph11, 0x4E2D);
     EXPECT_EQ(int(han.width), 15);
@@ -327,16 +327,18 @@ TEST_F(GlyphFiles, BuiltInFileSizeLimitAndShortFiles)
 TEST_F(GlyphFiles, GetGlyphDispatchesBySource)
 {
     load();
+    const LedTypeTable types;
+    const GlyphSource files;
     ChrRecord record = emptyRecord();
-    EXPECT_TRUE(GetGlyph('A', ledtype::k16, record));
+    EXPECT_TRUE(GetGlyph(files, 'A', types[ledtype::k16], record));
     EXPECT_EQ(int(record.width), 8);
     record = emptyRecord();
-    EXPECT_FALSE(GetGlyph('A', 3, record));
-    EXPECT_FALSE(GetGlyph('A', -1, record));
-    appState().bUserFont = 0;  // the installed font, which this build leaves empty
+    LedTypeInfo unknown = types[ledtype::k16];
+    unknown.id = 3;
+    EXPECT_FALSE(GetGlyph(files, 'A', unknown, record));
+    // The installed font, which this build of the model tests leaves empty.
     record = emptyRecord();
-    EXPECT_FALSE(GetGlyph('A', ledtype::k16, record));
-    appState().bUserFont = 1;
+    EXPECT_FALSE(GetGlyph({false, QStringLiteral("DejaVu Sans")}, 'A', types[ledtype::k16], record));
 }
 
 TEST_F(GlyphFiles, DamagedSizeTablesNeverOverflowARecord)

@@ -24,11 +24,11 @@ struct Cell {
 
 class GlyphTrim : public ::testing::Test {
 protected:
-    void SetUp() override { resetLedTypeTable(); }
-    static GlyphCell trim(const Cell &cell, int type)
+    GlyphCell trim(const Cell &cell, int type) const
     {
-        return trimGlyphCell(cell, cell.cx(), cell.cy(), ledTypeInfo(type));
+        return trimGlyphCell(cell, cell.cx(), cell.cy(), types[type]);
     }
+    LedTypeTable types;
 };
 
 TEST_F(GlyphTrim, SevenLedCellLosesItsBlankTopRowElseTheBottomOne)
@@ -74,7 +74,7 @@ TEST_F(GlyphTrim, OneColumnTooWideLosesOnlyTheRightBlankColumn)
 
 TEST_F(GlyphTrim, GapColumnsPerType)
 {
-    adjustLedType11(3, 160);
+    types = LedTypeTable(3, 160);
     const Cell narrow{std::vector<std::string>(7, std::string("###"))};
     EXPECT_EQ(trim(narrow, ledtype::k7).width(), 3 + 1);
     EXPECT_EQ(trim(narrow, ledtype::k11).width(), 3 + 3);

@@ -1,7 +1,6 @@
 // Glyphs rasterised from installed fonts: trimming, gap columns, the width limit, and
 // a face change reaching every LED type.
 
-#include "app/AppState.h"
 #include "glyphs/GlyphFiles.h"
 #include "glyphs/SysFontGlyph.h"
 #include "rows/Columns.h"
@@ -17,25 +16,20 @@ namespace {
 
 class SysFontGlyphTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        resetLedTypeTable();
-        adjustLedType11(2, 160);
-        SetSysFontFace(QStringLiteral("DejaVu Sans"));
-    }
-    void TearDown() override
-    {
-        appState().SysFont = QString::fromUtf16(defaults::kSysFont);
-        FreeTypeFonts();
-    }
-    static ChrRecord glyph(int type, char16_t code, bool *found = nullptr)
+    void TearDown() override { FreeTypeFonts(); }
+    ChrRecord glyph(int type, char16_t code, bool *found = nullptr) const
     {
         ChrRecord record = emptyRecord();
-        const bool ok = GetSysFontGlyph(type, code, record);
+        const bool ok = GetSysFontGlyph(face, types[type], code, record);
         if (found)
             *found = ok;
         return record;
     }
+    QFont typeFont(int type) const { return tessivo::typeFont(face, type); }
+
+    QString face = QStringLiteral("DejaVu Sans");
+    const LedTypeTable types;
+
     static QString picture(const ChrRecord &r)
     {
         QString out;
@@ -58,7 +52,7 @@ protected:
 TEST_F(SysFontGlyphTest, RecordsAreAtMostTheLedCountHighAndAddTheGap)
 {
     for (int type : {ledtype::k7, ledtype::k11, ledtype::k16}) {
-        const LedTypeInfo &info = ledTypeInfo(type);
+        const LedTypeInfo &info = types[type];
         bool found = false;
         const ChrRecord r = glyph(type, u'H', &found);
         ASSERT_TRUE(found) << type;
@@ -94,7 +88,7 @@ TEST_F(SysFontGlyphTest, SpaceIsBlankColumnsOfItsAdvancePlusTheGap)
         const ChrRecord r = glyph(type, u' ', &found);
         ASSERT_TRUE(found);
         const int advance = QFontMetrics(typeFont(type)).horizontalAdvance(QChar(u' '));
-        const LedTypeInfo &info = ledTypeInfo(type);
+        const LedTypeInfo &info = types[type];
         EXPECT_EQ(int(r.width), (advance > info.glyphWidth ? advance - 1 : advance) + info.gap) << type;
         for (int i = 0; i < r.byteCount; ++i)
             EXPECT_EQ(r.columns[i], 0);
@@ -105,11 +99,12 @@ TEST_F(SysFontGlyphTest, WideCharactersStayInsideTheColumnBytes)
 {
     // A face with wide glyphs at a stretched size: no record may promise more columns
     // than its 72 bytes hold.
-    SetSysFontFace(QStringLiteral("WenQuanYi Zen Hei"));
+    face = QStringLiteral("WenQuanYi Zen Hei");
     for (char16_t code : {u'W', u'M', u'中', u'@', u'\uFDFD', u'\u2E3B'}) {
         for (int type : {ledtype::k7, ledtype::k11, ledtype::k16}) {
-            ChrRecord r = emptyRecord();
-            if (!GetSysFontGlyph(type, code, r))
+            bool found = false;
+            const ChrRecord r = glyph(type, code, &found);
+            if (!found)
                 continue;
             EXPECT_TRUE(isDrawable(r)) << type << " " << int(code);
             EXPECT_LE(int64_t(r.width) * bytesPerColumn(r.height), 72);
@@ -122,8 +117,7 @@ TEST_F(SysFontGlyphTest, AFaceChangeReachesAllThreeTypes)
     ChrRecord before[3], after[3];
     for (int type = 0; type < 3; ++type)
         before[type] = glyph(type, u'g');
-    SetSysFontFace(QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(appState().SysFont, "DejaVu Serif");
+    face = QStringLiteral("DejaVu Serif");
     for (int type = 0; type < 3; ++type) {
         after[type] = glyph(type, u'g');
         EXPECT_EQ(QFontInfo(typeFont(type)).family(), "DejaVu Serif");
@@ -133,22 +127,21 @@ TEST_F(SysFontGlyphTest, AFaceChangeReachesAllThreeTypes)
 
 TEST_F(SysFontGlyphTest, AFaceThatIsNotInstalledFallsBackToAnotherFont)
 {
-    SetSysFontFace(QStringLiteral("No Such Face 12345"));
+    face = QStringLiteral("No Such Face 12345");
     bool found = false;
     const ChrRecord r = glyph(ledtype::k16, u'A', &found);
     EXPECT_TRUE(found);
     EXPECT_TRUE(isDrawable(r));
-    SetSysFontFace(QString());  // empty: the system chooses
-    EXPECT_TRUE(GetSysFontGlyph(ledtype::k11, u'A', *std::make_unique<ChrRecord>(emptyRecord())));
+    face.clear();  // empty: the system chooses
+    glyph(ledtype::k11, u'A', &found);
+    EXPECT_TRUE(found);
 }
 
 TEST_F(SysFontGlyphTest, InstalledFontSourceFeedsTheGlyphLookup)
 {
-    appState().bUserFont = 0;
     ChrRecord r = emptyRecord();
-    EXPECT_TRUE(GetGlyph(u'中', ledtype::k16, r));
+    EXPECT_TRUE(GetGlyph({false, face}, u'中', types[ledtype::k16], r));
     EXPECT_GT(int(r.width), 0);
-    appState().bUserFont = 1;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "link/DeviceLink.h"
-#include "main/DeviceImage.h"
+#include "link/DeviceImage.h"
 #include "support/VirtualStation.h"
 
 #include <gtest/gtest.h>

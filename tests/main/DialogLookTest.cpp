@@ -31,8 +31,8 @@ void fillRows(DialogFixture &, CTessivoDlg &dialog)
 TEST_F(DialogLook, RendersInEnglishAndChinese)
 {
     for (int language : {0, 1}) {
-        appState().languages.setCurrentIndex(language);
-        appState().LedType = language == 0 ? ledtype::k16 : ledtype::k7;  // both row widths
+        settings.languages.setCurrentIndex(language);
+        document.ChangeLedType(language == 0 ? ledtype::k16 : ledtype::k7, true);  // both row widths
         makeDialog();
         fillRows(*this, *dialog);
         const QImage picture = dialog->grab().toImage();
@@ -47,7 +47,7 @@ TEST_F(DialogLook, RendersInEnglishAndChinese)
 TEST_F(DialogLook, RowsOfEveryType)
 {
     for (int type : {ledtype::k7, ledtype::k11, ledtype::k16}) {
-        dialog->ChangeLedType(type, true);
+        document.ChangeLedType(type, true);
         dialog->LayoutRows();
         DialogFixture::typeInto(rowWindow(0), QString::fromUtf16(u"Ab中9"));
         rowWindow(0)->row().setSelection(1, 2);

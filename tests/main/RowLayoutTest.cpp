@@ -27,12 +27,10 @@ RowLayoutInput input(bool useMiddle, int firstRow = 0)
 
 TEST(RowLayout, InputWidthsOfTheThreeTypes)
 {
-    resetLedTypeTable();
-    adjustLedType11(2, 160);
-    EXPECT_EQ(rowInputWidth(ledTypeInfo(ledtype::k7)), 254);
-    EXPECT_EQ(rowInputWidth(ledTypeInfo(ledtype::k11)), 172);
-    EXPECT_EQ(rowInputWidth(ledTypeInfo(ledtype::k16)), 156);
-    resetLedTypeTable();
+    const LedTypeTable types(2, 160);
+    EXPECT_EQ(rowInputWidth(types[ledtype::k7]), 254);
+    EXPECT_EQ(rowInputWidth(types[ledtype::k11]), 172);
+    EXPECT_EQ(rowInputWidth(types[ledtype::k16]), 156);
 }
 
 TEST(RowLayout, RowsPerPageFollowsTheFrame)

@@ -3,6 +3,7 @@
 #include "support/DialogFixture.h"
 
 #include "glyphs/FontComboBox.h"
+#include "document/ProjectFile.h"
 #include "glyphs/SysFontGlyph.h"
 
 #include <QAccessible>
@@ -37,7 +38,7 @@ protected:
     {
         std::vector<bool> out;
         for (int k = 0; k < 12; ++k)
-            out.push_back(dialog->isRowEnabled(k));
+            out.push_back(document.isRowEnabled(k));
         return out;
     }
     static std::vector<bool> firstRows(int n)
@@ -74,13 +75,13 @@ TEST_F(TessivoDlgTest, CreatedWithTheTemplatesControlsAndCaption)
 
 TEST_F(TessivoDlgTest, TypingIntoARowEnablesTheNextAndMarksTheProjectModified)
 {
-    EXPECT_FALSE(dialog->modified());
+    EXPECT_FALSE(document.modified());
     type(0, QStringLiteral("a"));
     type(1, QStringLiteral("b"));
     type(2, QStringLiteral("c"));
     EXPECT_EQ(enabledRows(), firstRows(4));
-    EXPECT_TRUE(dialog->modified());
-    EXPECT_EQ(dialog->currentRow(), 2);
+    EXPECT_TRUE(document.modified());
+    EXPECT_EQ(document.currentRow(), 2);
     QTest::mouseClick(control<QPushButton>(3212 + 3), Qt::LeftButton);  // row 4's TXT button
     EXPECT_EQ(enabledRows(), firstRows(5));
 }
@@ -92,12 +93,12 @@ TEST_F(TessivoDlgTest, LedTypeChangeEmptiesRowsAndRenewsTheCaption)
     answer = mb::kIdNo;
     for (const auto &[command, count] : {std::pair{8010, 7}, std::pair{8011, 11}, std::pair{8012, 16}}) {
         dialog->OnCommand(command);
-        EXPECT_EQ(dialog->ledType(), command - 8010);
-        EXPECT_EQ(appState().LedType, command - 8010);
+        EXPECT_EQ(document.ledType(), command - 8010);
+        EXPECT_EQ(document.ledType(), command - 8010);
         EXPECT_EQ(control<QPushButton>(1030)->text(), QStringLiteral("LedType\n(%1Led)").arg(count));
         EXPECT_EQ(enabledRows(), firstRows(1));
         for (int k = 0; k < 12; ++k)
-            EXPECT_EQ(dialog->row(k).n(), 0);
+            EXPECT_EQ(document.row(k).n(), 0);
     }
     EXPECT_EQ(messages.size(), 1);  // asked once, while rows held text
 }
@@ -157,15 +158,15 @@ TEST_F(TessivoDlgTest, ColourMenuSetsTheLedColour)
 {
     QMenu *colours = control<QPushButton>(1013)->menu();
     colours->actions().at(3)->trigger();
-    EXPECT_EQ(appState().LedColor, 0x0000FFFFu);
+    EXPECT_EQ(document.ledColor(), 0x0000FFFFu);
     colours->actions().at(1)->trigger();
-    EXPECT_EQ(appState().LedColor, 0x0000FF00u);
+    EXPECT_EQ(document.ledColor(), 0x0000FF00u);
 }
 
 TEST_F(TessivoDlgTest, KeyboardGlyphGoesIntoTheCurrentRow)
 {
     ChrRecord record = emptyRecord();
-    ASSERT_TRUE(GetGlyph('K', ledtype::k16, record));
+    ASSERT_TRUE(GetGlyph16('K', record));
     record.code = 'K';
     emit dialog->keyboardGlyph(record);
     EXPECT_EQ(rowWindow(0)->rowText(), "K");
@@ -187,6 +188,26 @@ TEST_F(TessivoDlgTest, EscapeOutsideTheRowsExitsAfterAsking)
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(TessivoDlgTest, AnEffectPickedAfterSavingIsNotLostWithoutAsking)
+{
+    type(0, QStringLiteral("a"));
+    filePath = path("saved.LDAT");
+    ASSERT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    EXPECT_FALSE(document.modified());
+    list(5001, 0)->setCurrentIndex(4);  // as the user picks it in the list
+    EXPECT_EQ(document.effects(0).closing, 4);
+    EXPECT_TRUE(document.modified());
+    answer = mb::kIdCancel;
+    dialog->OnExit();
+    EXPECT_EQ(messages, QStringList{"Do you want to save the data(Y/N)?"});
+    EXPECT_TRUE(dialog->isVisible());
+    // The lists follow the document, whoever changes it.
+    document.setEffects(0, {2, 1, 3});
+    EXPECT_EQ(list(4001, 0)->currentIndex(), 2);
+    EXPECT_EQ(list(4101, 0)->currentIndex(), 1);
+    EXPECT_EQ(list(5001, 0)->currentIndex(), 3);
 }
 
 TEST_F(TessivoDlgTest, AccessibleNamesOfTheControls)
@@ -218,7 +239,7 @@ TEST_F(TessivoDlgTest, LedTypeButtonOffersTheThreeTypes)
         texts << action->text();
     EXPECT_EQ(texts, QStringList({"7LED", "11LED", "16LED"}));
     menu->actions().at(1)->trigger();
-    EXPECT_EQ(dialog->ledType(), ledtype::k11);
+    EXPECT_EQ(document.ledType(), ledtype::k11);
     EXPECT_EQ(control<QPushButton>(1030)->text(), "LedType\n(11Led)");
     emit menu->aboutToShow();
     EXPECT_TRUE(menu->actions().at(1)->isChecked());
@@ -230,34 +251,33 @@ TEST_F(TessivoDlgTest, GlyphSourceSwitchKeepsTheRowsGlyphs)
     std::vector<int> refills;
     QObject::connect(dialog.get(), &CTessivoDlg::keysNeedRefill, [&](int type) { refills.push_back(type); });
     type(0, QStringLiteral("W"));
-    const MonoImage before = dialog->row(0).rowImage();
-    const int filesWidth = dialog->row(0).usedWidth();
+    const MonoImage before = document.row(0).rowImage();
+    const int filesWidth = document.row(0).usedWidth();
     auto *fonts = control<QComboBox>(1039);
     EXPECT_FALSE(fonts->isEnabled());
 
     QTest::mouseClick(control<QWidget>(1035), Qt::LeftButton);
-    EXPECT_EQ(appState().bUserFont, 0);
+    EXPECT_FALSE(document.glyphSource().userFont);
     EXPECT_TRUE(fonts->isEnabled());
     EXPECT_EQ(refills, std::vector<int>{ledtype::k16});
-    EXPECT_EQ(dialog->row(0).rowImage(), before);
+    EXPECT_EQ(document.row(0).rowImage(), before);
 
     // The user picks a face: SysFont follows and new characters come from it.
     const int serif = fonts->findText(QStringLiteral("DejaVu Serif"));
     ASSERT_GE(serif, 0);
     fonts->setCurrentIndex(serif);
     emit fonts->activated(serif);
-    EXPECT_EQ(appState().SysFont, "DejaVu Serif");
+    EXPECT_EQ(document.glyphSource().face, "DejaVu Serif");
     EXPECT_EQ(refills.size(), 2u);
     type(0, QStringLiteral("W"));
-    ASSERT_EQ(dialog->row(0).n(), 2);
+    ASSERT_EQ(document.row(0).n(), 2);
     ChrRecord fromFont = emptyRecord();
-    ASSERT_TRUE(GetSysFontGlyph(ledtype::k16, 'W', fromFont));
-    EXPECT_EQ(dialog->row(0).usedWidth(), filesWidth + int(fromFont.width));
+    ASSERT_TRUE(GetSysFontGlyph(QStringLiteral("DejaVu Serif"), document.ledTypeInfo(), 'W', fromFont));
+    EXPECT_EQ(document.row(0).usedWidth(), filesWidth + int(fromFont.width));
 
     QTest::mouseClick(control<QWidget>(1034), Qt::LeftButton);
-    EXPECT_EQ(appState().bUserFont, 1);
+    EXPECT_TRUE(document.glyphSource().userFont);
     EXPECT_FALSE(fonts->isEnabled());
-    appState().SysFont = QString::fromUtf16(defaults::kSysFont);
     FreeTypeFonts();
 }
 
@@ -272,13 +292,13 @@ TEST_F(TessivoDlgTest, FontListSelectsTheSettingsFaceExactly)
     EXPECT_EQ(fonts->entry(fonts->currentIndex())->name, "DejaVu Sans");
     EXPECT_TRUE(fonts->entry(fonts->currentIndex())->fontType & fonttype::kTrueType);
     EXPECT_GE(fonts->findText(QStringLiteral("WenQuanYi Zen Hei")), 0);  // a CJK face is offered
-    appState().SysFont = QStringLiteral("DejaVu Serif");
-    dialog->ChangeLedType(ledtype::k7, true);
+    document.setGlyphSource({true, QStringLiteral("DejaVu Serif")});
+    document.ChangeLedType(ledtype::k7, true);
     EXPECT_EQ(fonts->currentText(), "DejaVu Serif");
-    appState().SysFont = QString::fromUtf16(defaults::kSysFont);
-    dialog->ChangeLedType(ledtype::k7, true);
+    document.setGlyphSource({true, QString::fromUtf16(settings::kSysFont)});
+    document.ChangeLedType(ledtype::k7, true);
     EXPECT_EQ(fonts->currentIndex(), -1);  // not installed here: shown, not selected
-    EXPECT_EQ(fonts->placeholderText(), QString::fromUtf16(defaults::kSysFont));
+    EXPECT_EQ(fonts->placeholderText(), QString::fromUtf16(settings::kSysFont));
 }
 
 // ---- projects ----
@@ -297,8 +317,8 @@ TEST_F(TessivoDlgTest, SavesTheExampleProjectByteForByte)
     ASSERT_EQ(fileRequests.size(), 1u);
     EXPECT_EQ(fileRequests[0].title, "Save Led Data File");
     EXPECT_EQ(fileRequests[0].initial, "*.LDAT");
-    EXPECT_FALSE(dialog->modified());
-    EXPECT_EQ(dialog->projectPath(), filePath);
+    EXPECT_FALSE(document.modified());
+    EXPECT_EQ(document.projectPath(), filePath);
 
     const QByteArray bytes = readFile("two.LDAT");
     ASSERT_EQ(bytes.size(), 812);
@@ -326,19 +346,19 @@ TEST_F(TessivoDlgTest, OpeningWhatWasSavedRestoresRowsEffectsAndType)
     filePath = path("p.LDAT");
     dialog->OnSave();
     const QByteArray saved = readFile("p.LDAT");
-    const MonoImage image0 = dialog->row(0).rowImage();
+    const MonoImage image0 = document.row(0).rowImage();
 
     answer = mb::kIdNo;
     dialog->OnCommand(8012);
     dialog->OnOpen();
-    EXPECT_EQ(dialog->ledType(), ledtype::k11);
+    EXPECT_EQ(document.ledType(), ledtype::k11);
     EXPECT_EQ(rowWindow(0)->rowText(), QString::fromUtf16(u"AB你"));
     EXPECT_EQ(rowWindow(1)->rowText(), "xyz");
-    EXPECT_EQ(dialog->row(0).rowImage(), image0);
+    EXPECT_EQ(document.row(0).rowImage(), image0);
     EXPECT_EQ(list(4001, 1)->currentIndex(), 5);
     EXPECT_EQ(list(5001, 0)->currentIndex(), 3);
     EXPECT_EQ(enabledRows(), firstRows(3));
-    EXPECT_FALSE(dialog->modified());
+    EXPECT_FALSE(document.modified());
 
     filePath = path("again.LDAT");
     dialog->OnSave();
@@ -362,7 +382,7 @@ TEST_F(TessivoDlgTest, MiddleEffectsTravelInTheProject)
 
     dialog->OnMiddleOption(false);
     dialog->OnOpen();
-    EXPECT_EQ(appState().useMiddle, 1);
+    EXPECT_TRUE(document.useMiddle());
     EXPECT_TRUE(control<QCheckBox>(1047)->isChecked());
     EXPECT_EQ(list(4101, 0)->currentIndex(), 3);
     EXPECT_TRUE(list(4101, 0)->isVisible());
@@ -379,8 +399,8 @@ TEST_F(TessivoDlgTest, EmptyProjectDisablesEveryRow)
     answer = mb::kIdNo;
     dialog->OnOpen();
     EXPECT_EQ(enabledRows(), firstRows(0));
-    EXPECT_EQ(dialog->row(0).n(), 0);
-    EXPECT_EQ(appState().useMiddle, 1);
+    EXPECT_EQ(document.row(0).n(), 0);
+    EXPECT_TRUE(document.useMiddle());
 }
 
 TEST_F(TessivoDlgTest, DamagedProjectsAreRefusedAndChangeNoRow)
@@ -428,14 +448,14 @@ TEST_F(TessivoDlgTest, FailedSaveKeepsTheOldFileAndStopsTheAskingCommand)
     filePath = path("no/such/folder/x.LDAT");
     EXPECT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Failed);
     EXPECT_EQ(messages.constLast(), "Write file error!");
-    EXPECT_TRUE(dialog->modified());
+    EXPECT_TRUE(document.modified());
 
     // Clear asks, Yes saves, the save fails: the rows stay.
     answer = mb::kIdYes;
     dialog->OnClear();
     EXPECT_EQ(rowWindow(0)->rowText(), "oldnew");
     dialog->OnCommand(8010);
-    EXPECT_EQ(dialog->ledType(), ledtype::k16);
+    EXPECT_EQ(document.ledType(), ledtype::k16);
     dialog->OnExit();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(readFile("keep.LDAT"), before);
@@ -455,7 +475,7 @@ TEST_F(TessivoDlgTest, ConfirmSaveCancelStopsAndYesThenCancelledDialogGoesOn)
     EXPECT_EQ(fileRequests.size(), 1u);
     EXPECT_EQ(rowWindow(0)->rowText(), "");
     EXPECT_EQ(enabledRows(), firstRows(1));
-    EXPECT_EQ(dialog->currentRow(), 0);
+    EXPECT_EQ(document.currentRow(), 0);
 }
 
 TEST_F(TessivoDlgTest, ClearEmptiesEveryRowAndItsEffects)
@@ -467,7 +487,7 @@ TEST_F(TessivoDlgTest, ClearEmptiesEveryRowAndItsEffects)
     answer = mb::kIdNo;
     dialog->OnClear();
     for (int k = 0; k < 12; ++k)
-        EXPECT_EQ(dialog->row(k).n(), 0);
+        EXPECT_EQ(document.row(k).n(), 0);
     EXPECT_EQ(list(4001, 2)->currentIndex(), 0);
     EXPECT_EQ(enabledRows(), firstRows(1));
     // Saving only the empty first row writes one row of no characters.
@@ -492,8 +512,8 @@ TEST_F(TessivoDlgTest, TypedRowReachesTheDisplay)
     QTest::mouseClick(control<QPushButton>(1012), Qt::LeftButton);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 
-    const std::vector<ChrRecord> records = dialog->row(0).ExtractRecords(2, 0);
-    std::vector<uint8_t> expected = {1, uint8_t(dialog->row(0).usedWidth()), 0x11};
+    const std::vector<ChrRecord> records = document.row(0).ExtractRecords(2, 0);
+    std::vector<uint8_t> expected = {1, uint8_t(document.row(0).usedWidth()), 0x11};
     for (int i = 1; i >= 0; --i)
         expected.insert(expected.end(), records[size_t(i)].columns,
                         records[size_t(i)].columns + records[size_t(i)].byteCount);

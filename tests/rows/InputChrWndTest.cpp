@@ -23,7 +23,7 @@ TEST_F(InputChrWndTest, WidthsCaretAndPixelsPerLedOfTheThreeTypes)
     };
     for (const Case &c : {Case{ledtype::k7, 254, 26, 14, 2}, Case{ledtype::k11, 172, 23, 11, 1},
                           Case{ledtype::k16, 156, 26, 16, 1}}) {
-        dialog->ChangeLedType(c.type, true);
+        document.ChangeLedType(c.type, true);
         dialog->LayoutRows();
         EXPECT_EQ(row1()->width(), c.width) << c.type;
         EXPECT_EQ(row1()->height(), c.height) << c.type;
@@ -172,7 +172,7 @@ TEST_F(InputChrWndTest, ContextMenuTextsAndEnabledStates)
     row1()->OnCommand(rowcmd::kCopy);
     EXPECT_EQ(states(), QStringList({"Undo+", "Redo-", "Cut+", "Copy+", "Paste Graph+", "Paste Text+",
                                      "Delete+", "Select All-"}));
-    appState().languages.setCurrentIndex(1);
+    settings.languages.setCurrentIndex(1);
     EXPECT_EQ(states().first(), QString::fromUtf16(u"撤消+"));
 }
 

@@ -29,8 +29,7 @@ class RowEditing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetLedTypeTable();
-        row.onChanged = [this] { ++changes; };
+        QObject::connect(&row, &RowModel::changed, [this] { ++changes; });
         row.SetLedType(ledtype::k16, false);
     }
     void typeText(const char *text)
@@ -229,7 +228,6 @@ TEST_F(RowEditing, TextRectangleIsTheLedCountHighInsideFrameAndMargins)
         int type, width, height;
         RowModel::TextRect rect;
     };
-    adjustLedType11(2, 160);
     const Case cases[] = {
         {ledtype::k7, 254, 26, {2, 3, 125, 10}},
         {ledtype::k11, 172, 23, {4, 6, 168, 17}},

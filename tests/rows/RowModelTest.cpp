@@ -28,10 +28,8 @@ class RowModelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetLedTypeTable();
-        adjustLedType11(2, 160);
         row = std::make_unique<RowModel>(&fakeGlyph);
-        row->onChanged = [this] { ++changes; };
+        QObject::connect(row.get(), &RowModel::changed, [this] { ++changes; });
         row->SetLedType(ledtype::k16, false);
     }
     void type(const char *text)
@@ -91,9 +89,10 @@ TEST_F(RowModelTest, NewRowIsAnEmptySixteenLedRow)
 
 TEST_F(RowModelTest, RowWindowHeightsAndMarginsPerType)
 {
-    EXPECT_EQ(RowModel::GetRowWindowHeight(ledtype::k7), 26);
-    EXPECT_EQ(RowModel::GetRowWindowHeight(ledtype::k11), 23);
-    EXPECT_EQ(RowModel::GetRowWindowHeight(ledtype::k16), 26);
+    const LedTypeTable types;
+    EXPECT_EQ(rowWindowHeight(types[ledtype::k7]), 26);
+    EXPECT_EQ(rowWindowHeight(types[ledtype::k11]), 23);
+    EXPECT_EQ(rowWindowHeight(types[ledtype::k16]), 26);
     row->SetLedType(ledtype::k7, false);
     EXPECT_EQ(row->marginX(), 1);
     EXPECT_EQ(row->marginY(), 1);
@@ -120,7 +119,6 @@ TEST_F(RowModelTest, SevenLedRowHoldsTwentyCharacters)
 TEST_F(RowModelTest, FiftyCharactersAtMostAndZeroOrUnknownCodesAreRefused)
 {
     row->SetLedType(ledtype::k11, false);
-    adjustLedType11(2, 180);
     EXPECT_FALSE(row->AddChar(0, false));
     EXPECT_FALSE(row->AddChar(0x7F, false));
     EXPECT_FALSE(row->AddChar(0x7F, true));
@@ -260,11 +258,12 @@ TEST_F(RowModelTest, SnapshotReportsUsedWidthAndRows)
 TEST_F(RowModelTest, EditorWritesChangeWhatReadersSee)
 {
     type("A");
-    int repaints = 0;
-    row->onRepaint = [&](RowModel::Repaint how) {
+    int repaints = 0, pixelChanges = 0;
+    QObject::connect(row.get(), &RowModel::repaintRequested, [&](RowModel::Repaint how) {
         EXPECT_EQ(how, RowModel::Repaint::InvalidateNoErase);
         ++repaints;
-    };
+    });
+    QObject::connect(row.get(), &RowModel::pixelsChanged, [&] { ++pixelChanges; });
     const bool before = row->rowImage().pixel(0, 0);
     row->PutPixel(0, 0, !before);
     EXPECT_EQ(columnBit(read(0).columns, 16, 5, 15), !before);
@@ -272,6 +271,8 @@ TEST_F(RowModelTest, EditorWritesChangeWhatReadersSee)
     row->PutImage(blank);
     EXPECT_EQ(read(0).columns[0], 0);
     EXPECT_EQ(repaints, 2);
+    EXPECT_EQ(pixelChanges, 2);
+    EXPECT_EQ(changes, 0);  // writes of the editor are no edits of the characters
     row->PutPixel(-1, 500, true);  // outside: ignored
     EXPECT_EQ(row->n(), 1);
 }

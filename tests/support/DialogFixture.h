@@ -3,12 +3,12 @@
 // built-in languages, a virtual display behind the links, and message boxes and file
 // dialogs answered by the test.
 
-#include "app/AppState.h"
-#include "app/IniFile.h"
+#include "document/MessageDocument.h"
 #include "glyphs/GlyphFiles.h"
 #include "main/TessivoDlg.h"
 #include "rows/InputChrWnd.h"
-#include "rows/LedType.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
 #include "support/VirtualDisplay.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
@@ -27,17 +27,10 @@ class DialogFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetLedTypeTable();
-        adjustLedType11(2, 160);  // the settings' defaults
         LoadGlyphFiles(TESSIVO_LIB_DIR);
-        AppState &app = appState();
-        app.languages = LanguageTable();
-        app.languages.ReadLanguages(IniFile());
-        app.languages.setCurrentIndex(0);  // English
-        app.LedType = ledtype::k16;
-        app.useMiddle = 0;
-        app.bUserFont = 1;
-        app.LedColor = 0x000000FF;
+        settings.languages.ReadLanguages(IniFile());
+        settings.languages.setCurrentIndex(0);  // English
+        document.ChangeLedType(ledtype::k16, true);
         setMessageBoxHandler([this](const QString &text, unsigned style) {
             messages << text;
             styles.push_back(style);
@@ -63,7 +56,7 @@ protected:
     void makeDialog()
     {
         dialog.reset();
-        dialog = std::make_unique<CTessivoDlg>(&links);
+        dialog = std::make_unique<CTessivoDlg>(document, settings, links);
         dialog->show();
         QApplication::processEvents();
     }
@@ -96,6 +89,8 @@ protected:
 
     VirtualDisplay display;
     VirtualLinks links{display};
+    Settings settings;
+    MessageDocument document;  // with the settings' defaults (a 160-column 11-LED row)
     std::unique_ptr<CTessivoDlg> dialog;
     QStringList messages;
     std::vector<unsigned> styles;

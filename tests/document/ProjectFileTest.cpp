@@ -1,4 +1,5 @@
-#include "main/ProjectFile.h"
+#include "document/MessageDocument.h"
+#include "document/ProjectFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,40 +13,36 @@ namespace {
 bool narrowGlyph(uint16_t code, int ledType, ChrRecord &record)
 {
     record.width = 6;
-    record.height = ledTypeInfo(ledType).ledCount;
+    record.height = LedTypeTable()[ledType].ledCount;
     record.byteCount = uint8_t(6 * bytesPerColumn(record.height));
     for (int i = 0; i < record.byteCount; ++i)
         record.columns[i] = uint8_t(code * 3 + i);
     return true;
 }
 
-class Rows : public DialogRows {
-public:
-    explicit Rows(int ledType)
-    {
-        for (auto &row : rows) {
-            row = std::make_unique<RowModel>(&narrowGlyph);
-            row->SetLedType(ledType, false);
-        }
-        enabled.fill(false);
-        enabled[0] = true;
-    }
+/// A message whose rows open as they are typed into, as in the main window.
+struct Rows {
+    explicit Rows(int ledType) : doc(LedTypeTable(), &narrowGlyph) { doc.ChangeLedType(ledType, true); }
     void type(int k, const char *text)
     {
-        enabled[size_t(k)] = true;
+        doc.EnableRow(k, true);
         for (const char *c = text; *c; ++c)
-            if (rows[size_t(k)]->AddChar(uint16_t(*c), false))
-                rows[size_t(k)]->MoveCaret(1, false);
+            if (doc.row(k).AddChar(uint16_t(*c), false))
+                doc.row(k).MoveCaret(1, false);
     }
-    bool isRowEnabled(int k) const override { return enabled[size_t(k)]; }
-    const RowModel &row(int k) const override { return *rows[size_t(k)]; }
-    int openingEffect(int k) const override { return effects[size_t(k)].opening; }
-    int middleEffect(int k) const override { return effects[size_t(k)].middle; }
-    int closingEffect(int k) const override { return effects[size_t(k)].closing; }
+    const RowModel &row(int k) const { return doc.row(k); }
+    QByteArray serialize(bool useMiddle)
+    {
+        doc.setUseMiddle(useMiddle);
+        return SerializeProject(doc);
+    }
+    bool write(const QString &path, bool useMiddle)
+    {
+        doc.setUseMiddle(useMiddle);
+        return WriteProject(path, doc);
+    }
 
-    std::array<std::unique_ptr<RowModel>, 12> rows;
-    std::array<bool, 12> enabled{};
-    std::array<RowEffects, 12> effects{};
+    MessageDocument doc;
 };
 
 QByteArray header(uint32_t magic, int16_t rowCount, std::initializer_list<int16_t> counts)
@@ -61,7 +58,6 @@ QByteArray header(uint32_t magic, int16_t rowCount, std::initializer_list<int16_
 
 class ProjectFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { resetLedTypeTable(); }
     QTemporaryDir dir;
 };
 
@@ -72,9 +68,9 @@ TEST_F(ProjectFileTest, TwoSevenLedRowsAsBytes)
     Rows rows(ledtype::k7);
     rows.type(0, "abc");
     rows.type(1, "defgh");
-    rows.effects[0] = {1, 0, 2};
-    rows.effects[1] = {6, 0, 0};
-    const QByteArray bytes = SerializeProject(rows, ledtype::k7, false);
+    rows.doc.setEffects(0, {1, 0, 2});
+    rows.doc.setEffects(1, {6, 0, 0});
+    const QByteArray bytes = rows.serialize(false);
     ASSERT_EQ(bytes.size(), 812);
     EXPECT_EQ(bytes.left(4), QByteArray("\x45\x23\x11\x20"));
     ProjectHeader h;
@@ -99,7 +95,7 @@ TEST_F(ProjectFileTest, MiddleEffectsShareTheLowByte)
     EXPECT_EQ(back.closing, 4);
     EXPECT_EQ(packEffects({2, 3, 4}, false), 0x0402);
     Rows rows(ledtype::k16);
-    EXPECT_EQ(SerializeProject(rows, ledtype::k16, true).left(4), QByteArray("\x45\x23\x11\x30"));
+    EXPECT_EQ(rows.serialize(true).left(4), QByteArray("\x45\x23\x11\x30"));
 }
 
 TEST_F(ProjectFileTest, SavedRowsOpenAgainByteForByte)
@@ -108,9 +104,9 @@ TEST_F(ProjectFileTest, SavedRowsOpenAgainByteForByte)
     rows.type(0, "Hello");
     rows.type(1, "");
     rows.type(2, "World");
-    rows.effects[2] = {3, 1, 5};
+    rows.doc.setEffects(2, {3, 1, 5});
     const QString path = dir.filePath("rows.LDAT");
-    ASSERT_TRUE(WriteProject(path, rows, ledtype::k11, true));
+    ASSERT_TRUE(rows.write(path, true));
     const std::optional<Project> project = ReadProject(path);
     ASSERT_TRUE(project);
     EXPECT_TRUE(project->useMiddle());
@@ -130,13 +126,13 @@ TEST_F(ProjectFileTest, SavedRowsOpenAgainByteForByte)
     // Writing the same rows again gives the same bytes.
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), SerializeProject(rows, ledtype::k11, true));
+    EXPECT_EQ(file.readAll(), rows.serialize(true));
 }
 
 TEST_F(ProjectFileTest, OnlyOneEmptyEnabledRowWritesRowCountOne)
 {
     Rows rows(ledtype::k16);
-    const std::optional<Project> project = ParseProject(SerializeProject(rows, ledtype::k16, false));
+    const std::optional<Project> project = ParseProject(rows.serialize(false));
     ASSERT_TRUE(project);
     EXPECT_EQ(project->rowCount(), 1);
     EXPECT_EQ(project->count(0), 0);
@@ -179,9 +175,9 @@ TEST_F(ProjectFileTest, AFailedSaveLeavesTheOldProject)
     Rows rows(ledtype::k7);
     rows.type(0, "keep");
     const QString path = dir.filePath("keep.LDAT");
-    ASSERT_TRUE(WriteProject(path, rows, ledtype::k7, false));
-    EXPECT_FALSE(WriteProject(dir.filePath("no/such/folder/x.LDAT"), rows, ledtype::k7, false));
-    EXPECT_FALSE(WriteProject(dir.path(), rows, ledtype::k7, false));  // a folder
+    ASSERT_TRUE(rows.write(path, false));
+    EXPECT_FALSE(rows.write(dir.filePath("no/such/folder/x.LDAT"), false));
+    EXPECT_FALSE(rows.write(dir.path(), false));  // a folder
     const std::optional<Project> project = ReadProject(path);
     ASSERT_TRUE(project);
     EXPECT_EQ(project->count(0), 4);

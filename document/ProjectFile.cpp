@@ -1,7 +1,10 @@
-#include "main/ProjectFile.h"
+#include "document/ProjectFile.h"
+
+#include "document/MessageDocument.h"
+#include "settings/SafeWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <algorithm>
 #include <cstring>
 
 namespace tessivo {
@@ -62,19 +65,19 @@ std::optional<Project> ReadProject(const QString &path)
     return ParseProject(file.read(kLongest));
 }
 
-QByteArray SerializeProject(const DialogRows &rows, int ledType, bool useMiddle)
+QByteArray SerializeProject(const MessageDocument &document)
 {
     ProjectHeader header{};
-    const LedTypeInfo &info = ledTypeInfo(ledType);
+    const LedTypeInfo &info = document.ledTypeInfo();
+    const bool useMiddle = document.useMiddle();
     header.magic = useMiddle ? project::kMagicMiddle : project::kMagic;
     header.ledType = uint16_t(info.id);
     header.rowWidth = uint16_t(info.rowWidth);
     header.ledCount = uint16_t(info.ledCount);
     int stored = 0;
-    for (int k = 0; k < DialogRows::kRows && rows.isRowEnabled(k); ++k) {
-        header.counts[k] = int16_t(rows.row(k).n());
-        header.effects[k] = packEffects({rows.openingEffect(k), rows.middleEffect(k), rows.closingEffect(k)},
-                                        useMiddle);
+    for (int k = 0; k < MessageDocument::kRows && document.isRowEnabled(k); ++k) {
+        header.counts[k] = int16_t(document.row(k).n());
+        header.effects[k] = packEffects(document.effects(k), useMiddle);
         ++stored;
     }
     header.rowCount = int16_t(stored);
@@ -82,7 +85,7 @@ QByteArray SerializeProject(const DialogRows &rows, int ledType, bool useMiddle)
     QByteArray bytes(reinterpret_cast<const char *>(&header), sizeof header);
     ChrRecord buffer[kMaxRowChars] = {};
     for (int k = 0; k < stored; ++k) {
-        const int count = rows.row(k).ExtractRecords(header.counts[k], 0, buffer);
+        const int count = document.row(k).ExtractRecords(header.counts[k], 0, buffer);
         for (int i = 0; i < count; ++i)
             buffer[i].kind = 0;
         bytes.append(reinterpret_cast<const char *>(buffer), qsizetype(count) * qsizetype(sizeof(ChrRecord)));
@@ -90,17 +93,9 @@ QByteArray SerializeProject(const DialogRows &rows, int ledType, bool useMiddle)
     return bytes;
 }
 
-bool WriteProject(const QString &path, const DialogRows &rows, int ledType, bool useMiddle)
+bool WriteProject(const QString &path, const MessageDocument &document)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = SerializeProject(rows, ledType, useMiddle);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(path, SerializeProject(document));
 }
 
 } // namespace tessivo

@@ -1,7 +1,8 @@
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
+
+#include "settings/SafeWrite.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 #include <limits>
@@ -105,15 +106,7 @@ QByteArray IniFile::serialize() const
 
 bool IniFile::save(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = serialize();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(path, serialize());
 }
 
 IniFile::Found IniFile::find(const QString &section, const QString &key) const

@@ -1,5 +1,5 @@
-#include "app/IniFile.h"
-#include "app/LanguageTable.h"
+#include "settings/IniFile.h"
+#include "settings/LanguageTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "main/DeviceImage.h"
+#include "document/DeviceImageBuilder.h"
 #include "main/SendCommand.h"
+#include "support/TestMessage.h"
 #include "support/VirtualStation.h"
 
 #include <gtest/gtest.h>
@@ -26,30 +27,12 @@ bool chosenGlyph(uint16_t code, int, ChrRecord &record)
     return true;
 }
 
-class Rows : public DialogRows {
-public:
-    explicit Rows(int ledType)
+/// Rows of one type whose characters the tests choose.
+struct Rows : TestMessage {
+    explicit Rows(int ledType, const LedTypeTable &types = LedTypeTable())
+        : TestMessage(ledType, &chosenGlyph, types)
     {
-        for (int k = 0; k < kRows; ++k) {
-            rows[size_t(k)] = std::make_unique<RowModel>(&chosenGlyph);
-            rows[size_t(k)]->SetLedType(ledType, false);
-        }
     }
-    void type(int k, const std::u16string &text)
-    {
-        for (char16_t c : text)
-            if (rows[size_t(k)]->AddChar(c, false))
-                rows[size_t(k)]->MoveCaret(1, false);
-    }
-    bool isRowEnabled(int k) const override { return enabled[size_t(k)]; }
-    const RowModel &row(int k) const override { return *rows[size_t(k)]; }
-    int openingEffect(int k) const override { return opening[size_t(k)]; }
-    int middleEffect(int) const override { return 0; }
-    int closingEffect(int k) const override { return closing[size_t(k)]; }
-
-    std::array<std::unique_ptr<RowModel>, kRows> rows;
-    std::array<bool, kRows> enabled{true, true, true, true, true, true, true, true, true, true, true, true};
-    std::array<int, kRows> opening{}, closing{};
 };
 
 std::vector<uint8_t> bytes(const DeviceImage &image)
@@ -67,8 +50,6 @@ class DeviceImageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetLedTypeTable();
-        adjustLedType11(2, 160);
         columnsOf.clear();
         glyphHeight = 7;
     }
@@ -82,9 +63,8 @@ TEST_F(DeviceImageTest, SevenLedExample)
     columnsOf[u'x'] = {0x82, 0x44};
     Rows rows(ledtype::k7);
     rows.type(0, u"x");
-    rows.opening[0] = 2;
-    rows.closing[0] = 5;
-    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k7, image));
+    rows.doc.setEffects(0, {2, 0, 5});
+    ASSERT_TRUE(BuildDeviceImage(rows.doc, image));
     EXPECT_EQ(bytes(image), withEnd({0x00, 0x01, 0x02, 0x36, 0x81, 0x42}));
     EXPECT_EQ(image.length, 16);
 }
@@ -95,7 +75,7 @@ TEST_F(DeviceImageTest, ElevenLedColumnsAreShiftedToTheBlade)
     columnsOf[u'x'] = {0xFF, 0xE0, 0x80, 0x00};  // all eleven lit; bottom row only
     Rows rows(ledtype::k11);
     rows.type(0, u"x");
-    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k11, image));
+    ASSERT_TRUE(BuildDeviceImage(rows.doc, image));
     EXPECT_EQ(bytes(image), withEnd({0x00, 0x01, 0x02, 0x11, 0x07, 0xFF, 0x04, 0x00}));
     EXPECT_EQ(adjust11(0xFF, 0xE0), 0x07FF);
 }
@@ -107,9 +87,8 @@ TEST_F(DeviceImageTest, SixteenLedHasNoTypeByteAndSendsTheLastCharacterFirst)
     columnsOf[u'B'] = {0x11, 0x12, 0x13, 0x14};
     Rows rows(ledtype::k16);
     rows.type(0, u"AB");
-    rows.opening[0] = 6;
-    rows.closing[0] = 6;
-    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k16, image));
+    rows.doc.setEffects(0, {6, 0, 6});
+    ASSERT_TRUE(BuildDeviceImage(rows.doc, image));
     EXPECT_EQ(bytes(image), withEnd({0x01, 0x04, 0x77, 0x11, 0x12, 0x13, 0x14, 0x01, 0x02, 0x03, 0x04}));
 }
 
@@ -120,20 +99,19 @@ TEST_F(DeviceImageTest, EmptyAndDisabledRowsAreLeftOut)
     rows.type(0, u"x");
     rows.type(2, u"xx");
     rows.type(3, u"x");
-    rows.enabled[3] = false;  // disabled: never sent, whatever it holds
-    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k7, image));
+    rows.doc.EnableRow(3, false);  // disabled: never sent, whatever it holds
+    ASSERT_TRUE(BuildDeviceImage(rows.doc, image));
     EXPECT_EQ(bytes(image), withEnd({0x00, 0x02, 0x01, 0x11, 0x80, 0x02, 0x11, 0x80, 0x80}));
 }
 
 TEST_F(DeviceImageTest, LargestImageFitsTheBuffer)
 {
     glyphHeight = 11;
-    adjustLedType11(2, 180);
     columnsOf[u'x'] = std::vector<uint8_t>(36, 0xFF);  // 18 columns
-    Rows rows(ledtype::k11);
-    for (int k = 0; k < DialogRows::kRows; ++k)
+    Rows rows(ledtype::k11, LedTypeTable(2, 180));
+    for (int k = 0; k < MessageDocument::kRows; ++k)
         rows.type(k, std::u16string(10, u'x'));
-    ASSERT_TRUE(BuildDeviceImage(rows, ledtype::k11, image));
+    ASSERT_TRUE(BuildDeviceImage(rows.doc, image));
     EXPECT_EQ(image.length, 2 + 12 * (2 + 180 * 2) + 10);
 }
 
@@ -141,7 +119,7 @@ TEST_F(DeviceImageTest, SendWithNothingToSendShowsTheErrorAndStartsNoTimer)
 {
     Rows rows(ledtype::k7);
     VirtualStation station;
-    EXPECT_FALSE(SendRowsToDisplay(rows, ledtype::k7, image, station.link, station.view));
+    EXPECT_FALSE(SendDocument(rows.doc, image, station.link, station.view));
     EXPECT_EQ(station.view.errors, QStringList{"No Data Send!"});
     EXPECT_EQ(station.view.resetStarts, 0);
 }
@@ -153,7 +131,7 @@ TEST_F(DeviceImageTest, SendWithoutTheReportLibrary)
     rows.type(0, u"x");
     VirtualStation station;
     station.links.bound = false;
-    EXPECT_FALSE(SendRowsToDisplay(rows, ledtype::k7, image, station.link, station.view));
+    EXPECT_FALSE(SendDocument(rows.doc, image, station.link, station.view));
     EXPECT_EQ(station.view.errors, QStringList{"USB Device Connect Failure!!!"});
     EXPECT_EQ(station.view.resetStarts, 0);
 }
@@ -166,13 +144,13 @@ TEST_F(DeviceImageTest, SendDeliversTheImageOverEveryLink)
     Rows rows(ledtype::k11);
     rows.type(0, u"ABBA");
     rows.type(5, u"BAB");
-    rows.opening[5] = 3;
+    rows.doc.setEffects(5, {3, 0, 0});
     for (int which : {0, 1, 2}) {
         VirtualStation station;
         station.display.ledType = 1;
         station.links.attachedTo = which;
         station.link.DetectDevice();
-        ASSERT_TRUE(SendRowsToDisplay(rows, ledtype::k11, image, station.link, station.view)) << which;
+        ASSERT_TRUE(SendDocument(rows.doc, image, station.link, station.view)) << which;
         EXPECT_EQ(station.view.resetStarts, 1);
         EXPECT_EQ(station.display.announcedLength, image.length);
         const std::vector<uint8_t> sent = bytes(image);

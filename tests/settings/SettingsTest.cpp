@@ -1,6 +1,5 @@
-#include "app/AppState.h"
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
 #include "rows/LedType.h"
 
 #include <QDir>
@@ -12,32 +11,26 @@ using namespace tessivo;
 
 namespace {
 
-class Settings : public ::testing::Test {
+class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        resetLedTypeTable();
-        state.languages.ReadLanguages(IniFile{});
-    }
-    void TearDown() override { resetLedTypeTable(); }
+    void SetUp() override { state.languages.ReadLanguages(IniFile{}); }
 
     void read(const QString &setSection)
     {
         IniFile ini;
         ini.parse(("[Set]\n" + setSection).toUtf8());
-        ReadSettings(ini, state);
+        state.ReadSettings(ini);
     }
+    LedTypeTable types() const { return LedTypeTable(state.LedGap11, state.LedScrW11); }
 
-    AppState state;
+    Settings state;
 };
 
 } // namespace
 
-TEST_F(Settings, DefaultsApplyWithoutAFile)
+TEST_F(SettingsTest, DefaultsApplyWithoutAFile)
 {
-    state.useMiddle = 1;
-    ReadSettings(IniFile{}, state);
-    EXPECT_EQ(state.useMiddle, 0);
+    state.ReadSettings(IniFile{});
     EXPECT_EQ(state.bUserFont, 1);
     EXPECT_EQ(state.SysFont, QStringLiteral("宋体"));
     EXPECT_EQ(state.LedType, ledtype::k7);
@@ -46,11 +39,11 @@ TEST_F(Settings, DefaultsApplyWithoutAFile)
     EXPECT_EQ(state.languages.name(0), "English");
     EXPECT_EQ(state.MakeChrWndCx, 540);
     EXPECT_EQ(state.MakeChrWndCy, 360);
-    EXPECT_EQ(ledTypeInfo(ledtype::k11).gap, 2);
-    EXPECT_EQ(ledTypeInfo(ledtype::k11).rowWidth, 160);
+    EXPECT_EQ(types()[ledtype::k11].gap, 2);
+    EXPECT_EQ(types()[ledtype::k11].rowWidth, 160);
 }
 
-TEST_F(Settings, LedTypeIsStoredPlusOneAndClamped)
+TEST_F(SettingsTest, LedTypeIsStoredPlusOneAndClamped)
 {
     const std::pair<const char *, int> cases[] = {
         {"0", 0}, {"1", 0}, {"2", 1}, {"3", 2}, {"7", 2}, {"-5", 0}, {"-2147483648", 0}};
@@ -60,20 +53,20 @@ TEST_F(Settings, LedTypeIsStoredPlusOneAndClamped)
     }
 }
 
-TEST_F(Settings, ElevenLedAdjustmentsAreClamped)
+TEST_F(SettingsTest, ElevenLedAdjustmentsAreClamped)
 {
     const struct { const char *gap, *width; int wantGap, wantWidth; } cases[] = {
         {"-1", "150", 0, 160}, {"9", "200", 4, 180}, {"3", "170", 3, 170}, {"x", "", 0, 160}};
     for (const auto &c : cases) {
         read(QStringLiteral("LedGap11=%1\nLedScrW11=%2\n").arg(c.gap, c.width));
-        EXPECT_EQ(ledTypeInfo(ledtype::k11).gap, c.wantGap) << c.gap;
-        EXPECT_EQ(ledTypeInfo(ledtype::k11).rowWidth, c.wantWidth) << c.width;
+        EXPECT_EQ(types()[ledtype::k11].gap, c.wantGap) << c.gap;
+        EXPECT_EQ(types()[ledtype::k11].rowWidth, c.wantWidth) << c.width;
     }
-    EXPECT_EQ(ledTypeInfo(ledtype::k16).rowWidth, 144);
-    EXPECT_EQ(maxRowWidth(), 160);
+    EXPECT_EQ(types()[ledtype::k16].rowWidth, 144);
+    EXPECT_EQ(types().maxRowWidth(), 160);
 }
 
-TEST_F(Settings, WindowSizesOutsideTheirRangeBecomeOneHundred)
+TEST_F(SettingsTest, WindowSizesOutsideTheirRangeBecomeOneHundred)
 {
     read("MakeChrWndCx=2000\nMakeChrWndCy=99\n");
     EXPECT_EQ(state.MakeChrWndCx, 100);
@@ -83,7 +76,7 @@ TEST_F(Settings, WindowSizesOutsideTheirRangeBecomeOneHundred)
     EXPECT_EQ(state.MakeChrWndCy, 100);
 }
 
-TEST_F(Settings, LanguageOutsideTheTableGivesTheFirst)
+TEST_F(SettingsTest, LanguageOutsideTheTableGivesTheFirst)
 {
     for (const char *lang : {"0", "-3", "3", "99"}) {
         read(QStringLiteral("Lang=%1\n").arg(lang));
@@ -93,7 +86,7 @@ TEST_F(Settings, LanguageOutsideTheTableGivesTheFirst)
     EXPECT_EQ(state.languages.currentIndex(), 1);
 }
 
-TEST_F(Settings, OnlyANonEmptyFontFaceReplacesTheDefault)
+TEST_F(SettingsTest, OnlyANonEmptyFontFaceReplacesTheDefault)
 {
     read("SysFont=\n");
     EXPECT_EQ(state.SysFont, QStringLiteral("宋体"));
@@ -101,13 +94,13 @@ TEST_F(Settings, OnlyANonEmptyFontFaceReplacesTheDefault)
     EXPECT_EQ(state.SysFont, QString(159, u'F'));
 }
 
-TEST_F(Settings, WritingStoresTheSevenKeysAndNeverTheElevenLedOnes)
+TEST_F(SettingsTest, WritingStoresTheSevenKeysAndNeverTheElevenLedOnes)
 {
     read("LedType=3\nLedColor=65280\nLang=2\nbUserFont=0\nSysFont=Noto Sans\nLedGap11=3\n"
          "MakeChrWndCx=600\nMakeChrWndCy=400\n");
     IniFile out;
     out.parse("[Set]\nLedGap11=3\n");
-    WriteSettings(out, state);
+    state.WriteSettings(out);
     const QStringList expected = {"[Set]", "LedGap11=3", "bUserFont=0", "SysFont=Noto Sans",
                                   "LedType=3", "LedColor=65280", "Lang=2", "MakeChrWndCx=600",
                                   "MakeChrWndCy=400"};

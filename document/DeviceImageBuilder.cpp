@@ -1,4 +1,6 @@
-#include "main/DeviceImage.h"
+#include "document/DeviceImageBuilder.h"
+
+#include "document/MessageDocument.h"
 
 namespace tessivo {
 
@@ -16,19 +18,11 @@ uint16_t adjust11(uint8_t first, uint8_t second)
     return uint16_t(((first << 8 | second) >> 5) & 0x07FF);
 }
 
-int countRowsToSend(const DialogRows &rows)
-{
-    int n = 0;
-    for (int k = 0; k < DialogRows::kRows; ++k)
-        if (rows.isRowEnabled(k) && rows.row(k).n() > 0)
-            ++n;
-    return n;
-}
-
-bool BuildDeviceImage(const DialogRows &rows, int ledType, DeviceImage &image)
+bool BuildDeviceImage(const MessageDocument &document, DeviceImage &image)
 {
     image.clear();
-    const int n = countRowsToSend(rows);
+    const int ledType = document.ledType();
+    const int n = document.rowsToSend();
     if (n == 0)
         return false;
     if (ledType == ledtype::k7 || ledType == ledtype::k11)
@@ -37,11 +31,11 @@ bool BuildDeviceImage(const DialogRows &rows, int ledType, DeviceImage &image)
 
     ChrRecord records[kMaxRowChars] = {};
     int written = 0;
-    for (int k = 0; k < DialogRows::kRows && written < n; ++k) {
-        const int opening = rows.openingEffect(k);
-        const int closing = rows.closingEffect(k);
-        const RowModel &row = rows.row(k);
-        if (!rows.isRowEnabled(k) || row.n() == 0)
+    for (int k = 0; k < MessageDocument::kRows && written < n; ++k) {
+        const int opening = document.effects(k).opening;
+        const int closing = document.effects(k).closing;
+        const RowModel &row = document.row(k);
+        if (!document.isRowEnabled(k) || row.n() == 0)
             continue;
         const int used = row.usedWidth();
         if (used == 0)

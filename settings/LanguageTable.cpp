@@ -1,6 +1,6 @@
-#include "app/LanguageTable.h"
+#include "settings/LanguageTable.h"
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 
 #include <algorithm>
 

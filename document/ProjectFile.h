@@ -3,8 +3,10 @@
 // the LED type and the middle-effect flag. A 140-byte header, then the records row
 // after row.
 
-#include "main/DialogRows.h"
+#include "document/RowEffects.h"
+#include "rows/ChrRecord.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -31,10 +33,6 @@ struct ProjectHeader {
 #pragma pack(pop)
 static_assert(sizeof(ProjectHeader) == 140, "the project header is 140 packed bytes");
 
-struct RowEffects {
-    int opening = 0, middle = 0, closing = 0;
-};
-
 uint16_t packEffects(RowEffects effects, bool useMiddle);
 RowEffects unpackEffects(uint16_t word, bool useMiddle);
 
@@ -55,10 +53,12 @@ struct Project {
 std::optional<Project> ReadProject(const QString &path);
 std::optional<Project> ParseProject(const QByteArray &bytes);
 
-/// The bytes of the project of these rows: the enabled rows up to the first disabled one.
-QByteArray SerializeProject(const DialogRows &rows, int ledType, bool useMiddle);
+class MessageDocument;
+
+/// The bytes of the document's project: the enabled rows up to the first disabled one.
+QByteArray SerializeProject(const MessageDocument &document);
 /// Writes to a temporary file and replaces `path` only when everything was written;
 /// false on any failure, leaving an existing file untouched.
-bool WriteProject(const QString &path, const DialogRows &rows, int ledType, bool useMiddle);
+bool WriteProject(const QString &path, const MessageDocument &document);
 
 } // namespace tessivo

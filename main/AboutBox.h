@@ -1,0 +1,11 @@
+#pragma once
+// The About box: the program's icon, name and version.
+
+class QWidget;
+
+namespace tessivo {
+
+/// Shows the About box modally over `parent`.
+void ShowAboutBox(QWidget *parent);
+
+} // namespace tessivo

@@ -1,0 +1,145 @@
+// The main window's commands: the LED type and colour, the glyph source and font, the
+// language and the middle option, the rows' editor buttons and focus, the keyboard's
+// picks, the exit and the keys.
+
+#include "main/TessivoDlg.h"
+
+#include "document/MessageDocument.h"
+#include "glyphs/FontComboBox.h"
+#include "main/AboutBox.h"
+#include "rows/InputChrWnd.h"
+#include "settings/Settings.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace tessivo {
+
+void CTessivoDlg::OnCommand(int command)
+{
+    switch (command) {
+    case dlg::kLedType7:
+    case dlg::kLedType11:
+    case dlg::kLedType16:
+        if (!ConfirmSave())
+            return;
+        document_.ChangeLedType(command - dlg::kLedType7, true);
+        LayoutRows();
+        return;
+    case dlg::kRed:
+    case dlg::kGreen:
+    case dlg::kBlue:
+    case dlg::kYellow:
+        document_.setLedColor(dlg::kLedColours[command - dlg::kRed]);
+        return;
+    default:
+        if (command >= dlg::kAbout && command <= dlg::kLastAbout)
+            OnAbout();
+        return;
+    }
+}
+
+void CTessivoDlg::OnLanguageChanged(int index)
+{
+    if (index >= 0)
+        settings_.setLanguage(index);
+}
+
+void CTessivoDlg::OnGlyphSource()
+{
+    // Rows keep the glyphs they hold; only what is typed from now on comes from the
+    // other source.
+    GlyphSource source = document_.glyphSource();
+    source.userFont = userFont_->isChecked();
+    document_.setGlyphSource(source);
+    fontList_->setEnabled(!source.userFont);
+    emit keysNeedRefill(document_.ledType());
+}
+
+void CTessivoDlg::OnSysFontChanged()
+{
+    if (fontList_->currentIndex() < 0)
+        return;
+    GlyphSource source = document_.glyphSource();
+    source.face = fontList_->currentText();
+    document_.setGlyphSource(source);
+    emit keysNeedRefill(document_.ledType());
+}
+
+void CTessivoDlg::OnMiddleOption(bool checked)
+{
+    document_.setUseMiddle(checked);
+}
+
+void CTessivoDlg::OnEditorButton(int k)
+{
+    // The glyph editor takes the row here once it exists; the row opens the next one.
+    document_.TouchRow(k);
+}
+
+void CTessivoDlg::OnCurrentRow(int controlId)
+{
+    const int k = controlId - dlg::kRowInput;
+    if (k >= 0 && k < kMessageRows)
+        document_.setCurrentRow(k);
+}
+
+void CTessivoDlg::InsertKeyboardGlyph(const ChrRecord *record)
+{
+    if (!record)
+        return;
+    const ChrRecord copy = *record;
+    const int k = document_.currentRow();
+    rows_[size_t(k)].input->setFocus(Qt::OtherFocusReason);
+    document_.row(k).InsertRecords(&copy, 1);
+}
+
+void CTessivoDlg::OnExit()
+{
+    if (inExit_)
+        return;
+    inExit_ = true;
+    const bool leave = ConfirmSave();
+    inExit_ = false;
+    if (!leave)
+        return;
+    detectTimer_.stop();
+    resetTimer_.stop();
+    QDialog::done(QDialog::Accepted);
+}
+
+void CTessivoDlg::reject()
+{
+    OnExit();
+}
+
+void CTessivoDlg::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    OnExit();
+}
+
+bool CTessivoDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == logo_ && event->type() == QEvent::MouseButtonRelease) {
+        OnAbout();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CTessivoDlg::OnAbout()
+{
+    ShowAboutBox(this);
+}
+
+void CTessivoDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // For measuring start-up: the window closes itself as soon as it is up.
+    if (qEnvironmentVariableIsSet("TESSIVO_EXIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, this, [this] { QDialog::done(QDialog::Accepted); });
+}
+
+} // namespace tessivo

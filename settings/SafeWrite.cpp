@@ -1,0 +1,19 @@
+#include "settings/SafeWrite.h"
+
+#include <QSaveFile>
+
+namespace tessivo {
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace tessivo
