@@ -4,6 +4,7 @@
 #include "glyphs/GlyphFiles.h"
 #include "main/TessivoDlg.h"
 #include "settings/IniFile.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -48,6 +49,12 @@ bool CTessivoApp::InitInstance()
     } else {
         drivers_ = makeSystemLinkDrivers(report_);
         CTessivoDlg dialog(*document_, settings_, *drivers_);
+        // The settings are written while the window is still there to say it failed.
+        QObject::connect(&dialog, &CTessivoDlg::exiting, &dialog, [this, &dialog] {
+            const QString message = settingsWriteMessage(WriteSettingsFile());
+            if (!message.isEmpty())
+                ShowMessage(message, &dialog, mb::kOk | mb::kIconStop);
+        });
         dialog.exec();
     }
     return false;
@@ -133,19 +140,39 @@ const QCursor *CTessivoApp::cursor(int slot) const
     return &*cursors_[size_t(slot)];
 }
 
+CTessivoApp::SettingsWrite CTessivoApp::WriteSettingsFile()
+{
+    settingsWritten_ = true;
+    settingsFromDocument();
+    // Values are merged into the file as it is now, so lines a user added while the
+    // program ran survive; the file is replaced in one step.
+    IniFile ini;
+    IniFile::Status status = ini.load(settingsPath_);
+    if (status == IniFile::Status::Missing && settingsReadPath_ != settingsPath_)
+        status = ini.load(settingsReadPath_);  // the copy beside the program seeds it
+    if (status == IniFile::Status::Unreadable)
+        return SettingsWrite::Unreadable;
+    settings_.WriteSettings(ini);
+    LanguageTable::WriteLangCodePage(ini);
+    settings_.languages.WriteLanguages(ini);
+    return ini.save(settingsPath_) ? SettingsWrite::Written : SettingsWrite::Failed;
+}
+
+QString CTessivoApp::settingsWriteMessage(SettingsWrite result)
+{
+    switch (result) {
+    case SettingsWrite::Unreadable: return QStringLiteral("Settings file cannot be read, settings not saved!");
+    case SettingsWrite::Failed: return QStringLiteral("Write settings file error!");
+    default: return {};
+    }
+}
+
 int CTessivoApp::ExitInstance()
 {
-    if (started_) {
-        settingsFromDocument();
-        // Values are merged into the file as it is now, so lines a user added while the
-        // program ran survive; the file is replaced in one step.
-        IniFile ini;
-        if (!ini.load(settingsPath_))
-            ini.load(settingsReadPath_);
-        settings_.WriteSettings(ini);
-        LanguageTable::WriteLangCodePage(ini);
-        settings_.languages.WriteLanguages(ini);
-        ini.save(settingsPath_);
+    if (started_ && !settingsWritten_) {
+        const QString message = settingsWriteMessage(WriteSettingsFile());
+        if (!message.isEmpty())
+            ShowMessage(message, nullptr, mb::kOk | mb::kIconStop);
     }
 
     cursors_.fill(std::nullopt);
@@ -156,6 +183,7 @@ int CTessivoApp::ExitInstance()
     if (reportLibrary_.isLoaded())
         reportLibrary_.unload();
     started_ = false;
+    settingsWritten_ = false;
     return 0;
 }
 

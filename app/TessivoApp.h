@@ -30,8 +30,17 @@ public:
 
     /// The start-up sequence; runs the main window and answers false once it has ended.
     bool InitInstance();
-    /// Writes the settings, releases what start-up loaded and returns the exit code.
+    /// Writes the settings (unless the main window's exit wrote them), releases what
+    /// start-up loaded and returns the exit code.
     int ExitInstance();
+
+    enum class SettingsWrite { Written, Unreadable, Failed };
+    /// Writes the settings file: the document's values into the section "Set", the
+    /// code-page list and the built-in languages the file lacked, merged into the file
+    /// as it is now. A file that exists but cannot be read is never replaced.
+    SettingsWrite WriteSettingsFile();
+    /// The message for a write that did not succeed, empty for one that did.
+    static QString settingsWriteMessage(SettingsWrite result);
 
     /// The cursor of a slot, or nothing for an empty slot.
     const QCursor *cursor(int slot) const;
@@ -71,6 +80,7 @@ private:
     std::array<std::optional<QCursor>, kCursorSlots> cursors_;
     QString settingsReadPath_;
     bool started_ = false;
+    bool settingsWritten_ = false;
 };
 
 } // namespace tessivo

@@ -47,10 +47,12 @@ std::optional<Project> ParseProject(const QByteArray &bytes)
     const int64_t available = (bytes.size() - qsizetype(sizeof(ProjectHeader))) / qsizetype(sizeof(ChrRecord));
     if (total > available)
         return std::nullopt;
-    project.records.resize(size_t(total));
-    if (total > 0)
-        std::memcpy(project.records.data(), bytes.constData() + sizeof(ProjectHeader),
-                    size_t(total) * sizeof(ChrRecord));
+    // A record that no glyph source gives (a damaged width or height) refuses the file.
+    std::optional<std::vector<ChrRecord>> records =
+        readRecords(bytes.constData() + sizeof(ProjectHeader), size_t(total) * sizeof(ChrRecord));
+    if (!records)
+        return std::nullopt;
+    project.records = std::move(*records);
     return project;
 }
 
@@ -59,10 +61,11 @@ std::optional<Project> ReadProject(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // A project holds at most 32 rows of 32,767 records; nothing longer is read.
+    // A project holds at most 32 rows of 32,767 records; what lies beyond is not read,
+    // and no more is asked for than the file holds.
     constexpr qint64 kLongest = qint64(sizeof(ProjectHeader)) +
                                 qint64(project::kHeaderRows) * 32767 * qint64(sizeof(ChrRecord));
-    return ParseProject(file.read(kLongest));
+    return ParseProject(file.read(std::clamp<qint64>(file.size(), 0, kLongest)));
 }
 
 QByteArray SerializeProject(const MessageDocument &document)

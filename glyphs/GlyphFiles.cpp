@@ -1,6 +1,6 @@
 #include "glyphs/GlyphFiles.h"
 
-#include "glyphs/AnsiCodePage.h"
+#include "settings/AnsiCodePage.h"
 #include "glyphs/SysFontGlyph.h"
 
 #include <array>
@@ -62,8 +62,10 @@ void takeComplemented(const uint8_t *slot, int first, int count, ChrRecord &reco
 }
 
 /// Reads code point `code` from a user library into the record, `gap` blank columns
-/// first. One open, seek, read and close per lookup.
-bool readUserGlyph(int library, uint16_t code, int gap, ChrRecord &record)
+/// first. One open, seek, read and close per lookup. A code point of size 0 x 0 (tab,
+/// line breaks, zero-width marks) is found as `gap` blank columns `blankHeight` rows
+/// high: a row can take it when the gap is not 0.
+bool readUserGlyph(int library, uint16_t code, int gap, int blankHeight, ChrRecord &record)
 {
     const uint8_t *sizes = state.sizes[size_t(library)];
     if (!sizes || state.offsets[size_t(library)].empty())
@@ -72,8 +74,8 @@ bool readUserGlyph(int library, uint16_t code, int gap, ChrRecord &record)
     if (!file)
         return false;
     const int width = sizes[2 * code];
-    const int height = sizes[2 * code + 1];
-    const int bytes = width * bytesPerColumn(height);
+    const int height = sizes[2 * code + 1] > 0 ? sizes[2 * code + 1] : blankHeight;
+    const int bytes = width * bytesPerColumn(sizes[2 * code + 1]);
     const int gapBytes = gap * bytesPerColumn(height);
     if (gapBytes + bytes > kColumnBytes)
         return false;
@@ -197,9 +199,10 @@ struct WideTypeFiles {
     int symbolWidth;
     int asciiFile;
     int library;
+    int blankHeight;      // the height of a 0 x 0 code point's gap columns
 };
-constexpr WideTypeFiles k11Files{glyphfile::k11Symbols, 16, 24, 12, glyphfile::k11Ascii, kUser11};
-constexpr WideTypeFiles k16Files{glyphfile::k16Symbols, 0, 32, 16, glyphfile::k16Ascii, kUser16};
+constexpr WideTypeFiles k11Files{glyphfile::k11Symbols, 16, 24, 12, glyphfile::k11Ascii, kUser11, 11};
+constexpr WideTypeFiles k16Files{glyphfile::k16Symbols, 0, 32, 16, glyphfile::k16Ascii, kUser16, 16};
 
 /// Symbols and ASCII come from the built-in files, every other character from the
 /// user library; whenever a built-in file is not loaded, its codes come from the user
@@ -210,7 +213,7 @@ bool getWideGlyph(const WideTypeFiles &files, uint16_t code, int gap, ChrRecord 
         record.kind = glyphkind::kSymbol;
         record.byteCount = uint8_t(files.symbolBytes);
         if (!isBuiltinLoaded(files.symbolFile))
-            return readUserGlyph(files.library, code, gap, record);
+            return readUserGlyph(files.library, code, gap, files.blankHeight, record);
         const uint8_t *slot = builtinSlot(files.symbolFile, 4 + int64_t(symbol) * 64, 64);
         if (!slot)
             return false;
@@ -223,7 +226,7 @@ bool getWideGlyph(const WideTypeFiles &files, uint16_t code, int gap, ChrRecord 
         record.kind = glyphkind::kAscii;
         record.byteCount = 16;
         if (!isBuiltinLoaded(files.asciiFile))
-            return readUserGlyph(files.library, code, gap, record);
+            return readUserGlyph(files.library, code, gap, files.blankHeight, record);
         const uint8_t *slot = builtinSlot(files.asciiFile, 4 + int64_t(code - 32) * 32, 32);
         if (!slot)
             return false;
@@ -235,7 +238,7 @@ bool getWideGlyph(const WideTypeFiles &files, uint16_t code, int gap, ChrRecord 
     record.kind = glyphkind::kLibrary;
     if (!state.userPresent[size_t(files.library)])
         return false;
-    return readUserGlyph(files.library, code, gap, record);
+    return readUserGlyph(files.library, code, gap, files.blankHeight, record);
 }
 
 } // namespace

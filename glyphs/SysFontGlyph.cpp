@@ -154,9 +154,10 @@ GlyphCell trimGlyphCell(const std::function<bool(int x, int y)> &isBlack, int cx
         cell.right -= rightBlank;
     }
     cell.right += info.gap;
-    // A record holds 72 column bytes: a wider character is cut so that every reader
-    // finds all of its columns.
-    cell.right = std::min(cell.right, cell.left + kColumnBytes / bytesPerColumn(cell.height));
+    // A record holds 72 column bytes, and the row reads it back at its own height: a
+    // wider character is cut so that every reader finds all of its columns.
+    const int rowsRead = std::max(cell.height, info.ledCount);
+    cell.right = std::min(cell.right, cell.left + kColumnBytes / bytesPerColumn(rowsRead));
     return cell;
 }
 

@@ -26,7 +26,7 @@ void DeviceLink::OnTimer(int timerId)
         view_.stopProgressReset();
     }
     // Without the report library no link is asked at all.
-    if (drivers_.reportBound())
+    if (drivers_.reportBound() && !downloading_)
         DetectDevice();
 }
 
@@ -68,12 +68,47 @@ void DeviceLink::DetectDevice()
     view_.setSendEnabled(connected_ != 0);
 }
 
-void DeviceLink::closeLink(void *handle)
+std::optional<OpenLink> DeviceLink::openLink()
 {
-    if (activeLink_ == link::kCh375)
+    OpenLink open{activeLink_, nullptr};
+    switch (activeLink_) {
+    case link::kFeature:
+        if (drivers_.FindUsb(protocol::kFeatureProduct) == 0)
+            return std::nullopt;
+        open.handle = drivers_.DeviceHandle();
+        return open;
+    case link::kCh375:
+        if (drivers_.CH375OpenDevice(0) == -1)
+            return std::nullopt;
+        return open;
+    default:
+        open.handle = drivers_.OpenUSBDevice(protocol::kReportVendor, protocol::kReportProduct);
+        if (open.handle == kInvalidReportHandle)
+            return std::nullopt;
+        return open;
+    }
+}
+
+bool DeviceLink::stillOpen(const OpenLink &open)
+{
+    switch (open.link) {
+    case link::kFeature:
+        // Feltrix owns its handle; once it let go of it (or found another device) the
+        // handle is gone.
+        return open.handle != nullptr && drivers_.DeviceHandle() == open.handle;
+    case link::kCh375:
+        return true;
+    default:
+        return open.handle != kInvalidReportHandle;
+    }
+}
+
+void DeviceLink::closeLink(const OpenLink &open)
+{
+    if (open.link == link::kCh375)
         drivers_.CH375CloseDevice(0);
-    else if (activeLink_ == link::kReport && handle != kInvalidReportHandle)
-        drivers_.CloseUSBDevice(handle);
+    else if (open.link == link::kReport && open.handle != kInvalidReportHandle)
+        drivers_.CloseUSBDevice(open.handle);
 }
 
 bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
@@ -83,40 +118,27 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
         view_.showError(QStringLiteral("IC ROM Over"));
         return false;
     }
+    // The poll waits until the download is over, so the link it opened stays its own.
+    downloading_ = true;
+    const struct Done {
+        bool &flag;
+        ~Done() { flag = false; }
+    } done{downloading_};
 
-    void *handle = kInvalidReportHandle;
-    switch (activeLink_) {
-    case link::kFeature:
-        if (drivers_.FindUsb(protocol::kFeatureProduct) == 0) {
-            view_.showError(kConnectFailure);
-            return false;
-        }
-        handle = drivers_.DeviceHandle();
-        break;
-    case link::kCh375:
-        if (drivers_.CH375OpenDevice(0) == -1) {
-            view_.showError(kConnectFailure);
-            return false;
-        }
-        handle = nullptr;
-        break;
-    default:
-        handle = drivers_.OpenUSBDevice(protocol::kReportVendor, protocol::kReportProduct);
-        if (handle == kInvalidReportHandle) {
-            view_.showError(kConnectFailure);
-            return false;
-        }
-        break;
+    const std::optional<OpenLink> open = openLink();
+    if (!open) {
+        view_.showError(kConnectFailure);
+        return false;
     }
 
     bool announced = false;
     for (int attempt = 0; attempt < link::kLengthAttempts && !announced; ++attempt) {
         CommandPacket packet = LengthCommand(length);
-        announced = ExchangePacket(packet, handle);
+        announced = ExchangePacket(packet, *open);
     }
     if (!announced) {
         view_.showError(kWriteFailure);
-        closeLink(handle);
+        closeLink(*open);
         return false;
     }
 
@@ -125,34 +147,36 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
     for (int i = 0; i < packets; ++i) {
         view_.setProgressPosition(i);
         CommandPacket packet = DataCommand(&image.buffer[size_t(i * protocol::kBytesPerData)], ledType);
-        if (!ExchangePacket(packet, handle)) {
-            closeLink(handle);  // the chip is closed before the message
+        if (!ExchangePacket(packet, *open)) {
+            closeLink(*open);  // the chip is closed before the message
             view_.showError(kWriteFailure);
             return false;
         }
     }
-    closeLink(handle);
+    closeLink(*open);
     return true;
 }
 
-bool DeviceLink::ExchangePacket(CommandPacket &packet, void *handle)
+bool DeviceLink::ExchangePacket(CommandPacket &packet, const OpenLink &open)
 {
     packet.seal();
     bool sent = false;
-    switch (activeLink_) {
-    case link::kFeature:
-        sent = drivers_.Write(&packet.bytes[1]);
-        break;
-    case link::kCh375: {
-        unsigned long size = 8;
-        sent = drivers_.CH375WriteData(0, &packet.bytes[1], &size);
-        break;
-    }
-    default: {
-        unsigned written = 0;
-        sent = drivers_.WriteUSB(handle, packet.bytes.data(), 9, &written) != 0;
-        break;
-    }
+    if (stillOpen(open)) {
+        switch (open.link) {
+        case link::kFeature:
+            sent = drivers_.Write(&packet.bytes[1]);
+            break;
+        case link::kCh375: {
+            unsigned long size = 8;
+            sent = drivers_.CH375WriteData(0, &packet.bytes[1], &size);
+            break;
+        }
+        default: {
+            unsigned written = 0;
+            sent = drivers_.WriteUSB(open.handle, packet.bytes.data(), 9, &written) != 0;
+            break;
+        }
+        }
     }
     if (!sent) {
         view_.showError(QStringLiteral("USB Write Data Error"));
@@ -161,20 +185,22 @@ bool DeviceLink::ExchangePacket(CommandPacket &packet, void *handle)
 
     uint8_t answer[16] = {};
     bool received = false;
-    switch (activeLink_) {
-    case link::kFeature:
-        received = drivers_.Read(answer);
-        break;
-    case link::kCh375: {
-        unsigned long size = 4;
-        received = drivers_.CH375ReadData(0, answer, &size);
-        break;
-    }
-    default: {
-        unsigned read = 0;
-        received = drivers_.ReadUSB(handle, answer, 3, &read) != 0;
-        break;
-    }
+    if (stillOpen(open)) {
+        switch (open.link) {
+        case link::kFeature:
+            received = drivers_.Read(answer);
+            break;
+        case link::kCh375: {
+            unsigned long size = 4;
+            received = drivers_.CH375ReadData(0, answer, &size);
+            break;
+        }
+        default: {
+            unsigned read = 0;
+            received = drivers_.ReadUSB(open.handle, answer, 3, &read) != 0;
+            break;
+        }
+        }
     }
     if (!received) {
         view_.showError(QStringLiteral("USB Read Data Error"));

@@ -6,6 +6,7 @@
 #include "link/Protocol.h"
 
 #include <QString>
+#include <optional>
 
 namespace tessivo {
 
@@ -34,6 +35,13 @@ constexpr int kResetTimer = 2, kResetPeriodMs = 2500;
 constexpr int kLengthAttempts = 3;
 }
 
+/// A link opened for a download: which library opened it and the handle it gave. A
+/// handle only ever goes back to the library that made it.
+struct OpenLink {
+    uint8_t link = link::kReport;
+    void *handle = nullptr;
+};
+
 class DeviceLink {
 public:
     DeviceLink(LinkDrivers &drivers, LinkView &view) : drivers_(drivers), view_(view) {}
@@ -41,20 +49,29 @@ public:
     uint8_t activeLink() const { return activeLink_; }
     int connected() const { return connected_; }
     bool reportLibraryBound() const { return drivers_.reportBound(); }
+    /// A download is running (its message boxes may be open).
+    bool downloading() const { return downloading_; }
 
-    /// The main window's timer handler, for timers 1 and 2.
+    /// The main window's timer handler, for timers 1 and 2. While a download runs
+    /// (a timer fires while one of its message boxes is open) no detection takes
+    /// place: the poll would close or replace the link the download holds.
     void OnTimer(int timerId);
     void DetectDevice();
     /// Sends a finished image over the active link; false after any failure.
     bool DownloadImage(const DeviceImage &image, int ledType);
-    bool ExchangePacket(CommandPacket &packet, void *handle);
+    /// One packet and its answer over an open link.
+    bool ExchangePacket(CommandPacket &packet, const OpenLink &open);
     /// 0x80 when accepted, another value otherwise; unknown statuses are reported.
     uint8_t CheckStatus(uint8_t status, uint8_t marker);
 
     static QString statusText(uint8_t status, uint8_t marker);
 
 private:
-    void closeLink(void *handle);
+    /// Opens the active link; nothing when it cannot be opened.
+    std::optional<OpenLink> openLink();
+    /// Whether the handle is still the one its library holds for the link.
+    bool stillOpen(const OpenLink &open);
+    void closeLink(const OpenLink &open);
 
     LinkDrivers &drivers_;
     LinkView &view_;
@@ -62,6 +79,7 @@ private:
     int connected_ = 0;
     int linkState_ = -1;  // what the link picture shows: -1 nothing yet, 0 or 1
     QString toolTip_;
+    bool downloading_ = false;
 };
 
 } // namespace tessivo

@@ -13,6 +13,7 @@
 #include "ui/Pictures.h"
 #include "ui/ShadeButton.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -45,6 +46,8 @@ QFont dialogFont()
 
 constexpr int kTemplateWidth = 467, kTemplateHeight = 353;
 constexpr int kNumberWidthUnits = 10, kEditorWidthUnits = 18;
+/// Room an item of a drop-down list needs beside its text (its padding on both sides).
+constexpr int kListTextMargin = 16;
 
 /// Screen readers name a row's controls after the row.
 QString rowName(int k)
@@ -509,6 +512,12 @@ void CTessivoDlg::fillList(QComboBox *list, const char16_t (*texts)[80], int cou
         list->addItem(fieldText(texts[i]));
     list->setCurrentIndex(std::min(selected, count - 1));
     list->setUpdatesEnabled(true);
+    // The list keeps its width in the row; its drop-down shows every text whole.
+    const QFontMetrics metrics(list->view()->font());
+    int widest = 0;
+    for (int i = 0; i < count; ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(list->itemText(i)));
+    list->view()->setMinimumWidth(widest + 2 * list->view()->frameWidth() + kListTextMargin);
 }
 
 void CTessivoDlg::ApplyLanguage(bool full)

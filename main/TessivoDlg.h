@@ -103,6 +103,8 @@ public:
     void InsertKeyboardGlyph(const ChrRecord *record);
 
 signals:
+    /// The user leaves: the question is answered, the window is about to close.
+    void exiting();
     /// The character keyboard's pick (the keyboard arrives with its own window).
     void keyboardGlyph(const tessivo::ChrRecord &record);
     /// The character keyboard must be filled anew for the LED type (its glyph source,

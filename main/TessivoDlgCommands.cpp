@@ -106,6 +106,7 @@ void CTessivoDlg::OnExit()
         return;
     detectTimer_.stop();
     resetTimer_.stop();
+    emit exiting();
     QDialog::done(QDialog::Accepted);
 }
 

@@ -7,6 +7,8 @@
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 
+#include <QStringList>
+
 namespace tessivo {
 
 namespace {
@@ -46,10 +48,18 @@ void CTessivoDlg::OnOpen()
         ShowError("Open file error!");
         return;
     }
-    document_.ApplyProject(*project);
+    const std::vector<CutRow> cut = document_.ApplyProject(*project);
     LayoutRows();
     document_.setProjectPath(path);
     document_.setModified(false);
+    // Rows narrower than the project's (another 11-LED row width) keep what fits; the
+    // user learns what was left out.
+    if (!cut.empty()) {
+        QStringList rows;
+        for (const CutRow &row : cut)
+            rows << QStringLiteral("row %1 (%2)").arg(row.row + 1).arg(row.stored - row.kept);
+        ShowWarning("Characters that did not fit were left out: %s", rows.join(QStringLiteral(", ")));
+    }
 }
 
 CTessivoDlg::SaveOutcome CTessivoDlg::OnSave()

@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kTimeoutMs = 3000;  // a dead display cannot hang the caller
+// The longest report whose length, report number included, fits 16 bits.
+constexpr uint64_t kLongestReportBits = uint64_t(0xFFFF - 1) * 8;
 
 struct Handle {
     hid_device *device;
@@ -110,8 +112,14 @@ unsigned short reportLength(const std::vector<uint8_t> &descriptor, uint8_t main
             }
             break;
         default:
-            if ((prefix & 0xFC) == mainTag)
-                bits[reportId] += uint64_t(reportSize) * reportCount;
+            if ((prefix & 0xFC) == mainTag) {
+                // A report longer than a 16-bit length can say is no report of a
+                // display: the descriptor is refused rather than its sum wrapped.
+                uint64_t &sum = bits[reportId];
+                sum += uint64_t(reportSize) * reportCount;  // each product fits 64 bits
+                if (sum > kLongestReportBits)
+                    return 0;
+            }
             break;
         }
         i += 1 + size;
@@ -121,7 +129,7 @@ unsigned short reportLength(const std::vector<uint8_t> &descriptor, uint8_t main
         widest = std::max(widest, count);
     if (widest == 0)
         return 0;
-    return (unsigned short)std::min<uint64_t>((widest + 7) / 8 + 1, 0xFFFF);
+    return (unsigned short)((widest + 7) / 8 + 1);
 }
 
 unsigned short lengthOf(void *handle, uint8_t mainTag)

@@ -20,13 +20,15 @@ extern "C" {
 MORVUSB_API void *OpenUSBDevice(int vendorId, int productId);
 /** Closes a handle; non-zero when it was closed. */
 MORVUSB_API int CloseUSBDevice(void *handle);
-/** Writes count bytes (report number first) as one output report, blocking until done
- *  or a few seconds have passed; non-zero on success with *written set. */
+/** Writes count bytes (report number first) as one output report, blocking until the
+ *  system has taken the report (there is no time limit of its own); non-zero on success
+ *  with *written set. */
 MORVUSB_API int WriteUSB(void *handle, const void *buffer, unsigned count, unsigned *written);
 /** Reads one input report into buffer (report number first), waiting a few seconds at
  *  most; non-zero on success with *read set. */
 MORVUSB_API int ReadUSB(void *handle, void *buffer, unsigned count, unsigned *read);
-/** The input report length in bytes (report number included) from the report descriptor; 0 on failure. */
+/** The input report length in bytes (report number included) from the report descriptor;
+ *  0 on failure, and for a descriptor whose reports are longer than 16 bits can say. */
 MORVUSB_API unsigned short GetInputLength(void *handle);
 /** The output report length in bytes (report number included) from the report descriptor; 0 on failure. */
 MORVUSB_API unsigned short GetOutputLength(void *handle);

@@ -3,7 +3,10 @@
 // byte for byte in project files and on the clipboard, so their layout never changes.
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace tessivo {
 
@@ -53,17 +56,33 @@ struct RowEntry {
 /// Bytes a column of `height` rows takes.
 constexpr int bytesPerColumn(int height) { return (height + 7) / 8; }
 
-/// True when a record can be drawn without reading past its 72 column bytes: a positive
-/// width and height whose columns fit in the column bytes. Records from project files
-/// and the clipboard may be damaged; anything else is refused like a glyph that does
-/// not fit.
-constexpr bool isDrawable(const ChrRecord &r)
-{
-    if (r.width <= 0 || r.height <= 0)
-        return false;
-    const int64_t bytes = int64_t(r.width) * bytesPerColumn(r.height);
-    return bytes <= kColumnBytes;
+namespace glyphlimit {
+constexpr int kMaxHeight = 16;            // the tallest glyph any source gives
+constexpr int kMaxWidth = kColumnBytes;   // one byte a column at most 72 columns
 }
+
+/// Whether a record could have come from a glyph source: a width of 1 to 72 columns, a
+/// height of 1 to 16 rows, a byte count within the 72 column bytes, and columns that fit
+/// them. Every record from outside (project files, the clipboard) passes this one check
+/// before anything else is computed from it.
+constexpr bool isValidRecord(const ChrRecord &r)
+{
+    if (r.width < 1 || r.width > glyphlimit::kMaxWidth || r.height < 1 ||
+        r.height > glyphlimit::kMaxHeight || r.byteCount > kColumnBytes)
+        return false;
+    return r.width * bytesPerColumn(r.height) <= kColumnBytes;
+}
+
+/// Whether a valid record fits a row of `rowHeight` LEDs: the row reads the record back
+/// at its own height, so its columns must fit the 72 bytes at that height too.
+constexpr bool fitsRowHeight(const ChrRecord &r, int rowHeight)
+{
+    return isValidRecord(r) && r.width * bytesPerColumn(rowHeight) <= kColumnBytes;
+}
+
+/// The records of a block of bytes from outside, each 84 bytes as stored; nothing when
+/// the size is not a whole number of records or any record fails isValidRecord.
+std::optional<std::vector<ChrRecord>> readRecords(const char *bytes, size_t size);
 
 /// A record cleared the way the glyph lookups expect it: everything zero.
 inline ChrRecord emptyRecord() { return ChrRecord{}; }

@@ -1,6 +1,5 @@
 #include "rows/RowClipboard.h"
 
-#include <cstring>
 
 namespace tessivo {
 
@@ -12,16 +11,9 @@ QByteArray glyphBlock(const std::vector<ChrRecord> &records)
 
 std::optional<std::vector<ChrRecord>> parseGlyphBlock(const QByteArray &block)
 {
-    constexpr qsizetype kRecord = sizeof(ChrRecord);
-    if (block.isEmpty() || block.size() % kRecord != 0)
+    if (block.isEmpty())
         return std::nullopt;
-    std::vector<ChrRecord> records(size_t(block.size() / kRecord));
-    std::memcpy(records.data(), block.constData(), size_t(block.size()));
-    for (const ChrRecord &record : records) {
-        if (!isDrawable(record))
-            return std::nullopt;
-    }
-    return records;
+    return readRecords(block.constData(), size_t(block.size()));
 }
 
 QByteArray unicodeTextBlock(const std::vector<ChrRecord> &records)

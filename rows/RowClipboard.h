@@ -20,7 +20,7 @@ inline constexpr char kGlyphMime[] = "application/x-qt-windows-mime;value=\"Qorl
 /// The records, byte for byte: 84 bytes each.
 QByteArray glyphBlock(const std::vector<ChrRecord> &records);
 /// The records of a block; nothing for an empty block, a size that is not a whole
-/// number of records, or any record that could not be drawn (damaged widths).
+/// number of records, or any record that no glyph source gives (see readRecords).
 std::optional<std::vector<ChrRecord>> parseGlyphBlock(const QByteArray &block);
 
 /// The codes as UTF-16 code units followed by a 0 code unit: 2k + 2 bytes.

@@ -83,7 +83,7 @@ bool RowModel::AddChar(uint16_t code, bool testOnly)
         return false;
     record.code = code;
     if (testOnly)
-        return isDrawable(record) && usedWidth() + record.width <= rowWidth();
+        return fitsRowHeight(record, height()) && usedWidth() + record.width <= rowWidth();
     return InsertGlyph(record);
 }
 
@@ -92,7 +92,9 @@ bool RowModel::InsertGlyph(const ChrRecord &record)
     const int i = std::clamp(caretIndex(), 0, n_);
     const int w = record.width;
     const int used = usedWidth();
-    if (!isDrawable(record) || n_ >= kMaxRowChars || used + w > rowWidth())
+    // A record that would not fit its 72 bytes at the row's height is refused: the row
+    // could then not give it back byte for byte to Save, Send or the clipboard.
+    if (!fitsRowHeight(record, height()) || n_ >= kMaxRowChars || used + w > rowWidth())
         return false;
 
     const int rows = height();

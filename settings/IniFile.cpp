@@ -1,5 +1,6 @@
 #include "settings/IniFile.h"
 
+#include "settings/AnsiCodePage.h"
 #include "settings/SafeWrite.h"
 
 #include <QFile>
@@ -41,21 +42,33 @@ bool sameName(const QString &a, const QString &b)
 
 } // namespace
 
-bool IniFile::load(const QString &path)
+void IniFile::clear()
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        lines_.clear();
-        eol_ = QStringLiteral("\r\n");
-        encoding_ = Encoding::Utf16Le;
-        return false;
-    }
-    parse(file.readAll());
-    return true;
+    lines_.clear();
+    raw_.clear();
+    eol_ = QStringLiteral("\r\n");
+    encoding_ = Encoding::Utf16Le;
+    codePage_ = 0;
 }
 
-void IniFile::parse(const QByteArray &bytes)
+IniFile::Status IniFile::load(const QString &path)
 {
+    clear();
+    QFile file(path);
+    if (!file.exists())
+        return Status::Missing;
+    if (!file.open(QIODevice::ReadOnly))
+        return Status::Unreadable;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Status::Unreadable;
+    parse(bytes);
+    return Status::Read;
+}
+
+void IniFile::parse(const QByteArray &bytes, int codePage)
+{
+    clear();
     QString text;
     if (bytes.startsWith("\xFF\xFE")) {
         encoding_ = Encoding::Utf16Le;
@@ -65,13 +78,37 @@ void IniFile::parse(const QByteArray &bytes)
         encoding_ = Encoding::Utf8Bom;
         text = QString::fromUtf8(bytes.mid(3));
     } else {
-        encoding_ = bytes.isEmpty() ? Encoding::Utf16Le : Encoding::Utf8;
-        text = QString::fromUtf8(bytes);
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        text = utf8(bytes);
+        if (!utf8.hasError()) {
+            encoding_ = bytes.isEmpty() ? Encoding::Utf16Le : Encoding::Utf8;
+        } else {
+            // Neither UTF-16 nor UTF-8: a file in the code page of the user's language.
+            // Its lines are kept as bytes too, so that what the program does not change
+            // goes back exactly as it came.
+            encoding_ = Encoding::Ansi;
+            codePage_ = codePage != 0 ? codePage : ansiCodePage();
+            text.clear();
+            for (QByteArray line : bytes.split('\n')) {
+                if (line.endsWith('\r'))
+                    line.chop(1);
+                raw_.push_back(line);
+            }
+            if (!raw_.empty() && raw_.back()->isEmpty())
+                raw_.pop_back();  // the text ended with a line break
+            for (const std::optional<QByteArray> &line : raw_)
+                lines_.append(decodeCodePage(*line, codePage_));
+        }
+    }
+    if (encoding_ == Encoding::Ansi) {
+        const qsizetype firstBreak = bytes.indexOf('\n');
+        eol_ = firstBreak == 0 || (firstBreak > 0 && bytes[firstBreak - 1] != '\r') ? QStringLiteral("\n")
+                                                                                 : QStringLiteral("\r\n");
+        return;
     }
     const qsizetype firstBreak = text.indexOf(u'\n');
-    eol_ = (firstBreak > 0 && text[firstBreak - 1] == u'\r') || firstBreak < 0
-               ? QStringLiteral("\r\n")
-               : QStringLiteral("\n");
+    eol_ = (firstBreak > 0 && text[firstBreak - 1] == u'\r') || firstBreak < 0 ? QStringLiteral("\r\n")
+                                                                            : QStringLiteral("\n");
     lines_ = text.split(u'\n');
     for (QString &line : lines_) {
         if (line.endsWith(u'\r'))
@@ -83,13 +120,36 @@ void IniFile::parse(const QByteArray &bytes)
 
 QByteArray IniFile::serialize() const
 {
+    if (encoding_ != Encoding::Ansi)
+        return serializeAs(encoding_);
+    QByteArray bytes;
+    const QByteArray eol = eol_.toLatin1();
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        const std::optional<QByteArray> &raw = raw_[size_t(i)];
+        if (raw) {
+            bytes += *raw;
+        } else {
+            const std::optional<QByteArray> encoded = encodeCodePage(lines_[i], codePage_);
+            // Text the code page cannot hold: the file becomes UTF-16LE rather than
+            // losing characters to question marks.
+            if (!encoded)
+                return serializeAs(Encoding::Utf16Le);
+            bytes += *encoded;
+        }
+        bytes += eol;
+    }
+    return bytes;
+}
+
+QByteArray IniFile::serializeAs(Encoding encoding) const
+{
     QString text;
     for (const QString &line : lines_) {
         text += line;
         text += eol_;
     }
     QByteArray bytes;
-    switch (encoding_) {
+    switch (encoding) {
     case Encoding::Utf16Le:
         bytes = QByteArray("\xFF\xFE", 2);
         bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
@@ -98,6 +158,7 @@ QByteArray IniFile::serialize() const
         bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
         break;
     case Encoding::Utf8:
+    case Encoding::Ansi:
         bytes = text.toUtf8();
         break;
     }
@@ -142,7 +203,11 @@ std::optional<QString> IniFile::value(const QString &section, const QString &key
     if (found.keyLine < 0)
         return std::nullopt;
     const QString &line = lines_[found.keyLine];
-    QString text = line.mid(line.indexOf(u'=') + 1).trimmed();
+    QString text = line.mid(line.indexOf(u'=') + 1);
+    // Values end at a NUL character, as the profile functions read them.
+    if (const qsizetype nul = text.indexOf(QChar(0)); nul >= 0)
+        text.truncate(nul);
+    text = text.trimmed();
     if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') &&
         text.back() == text.front())
         text = text.mid(1, text.size() - 2);
@@ -187,6 +252,28 @@ int IniFile::parseInt(const QString &text)
                                      std::numeric_limits<int>::max()));
 }
 
+uint32_t IniFile::parseUnsigned(const QString &text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    uint64_t number = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        number = number * 10 + uint64_t(text[i].unicode() - u'0');  // wraps like the low 32 bits do
+    return uint32_t(negative ? uint64_t(0) - number : number);
+}
+
+uint32_t IniFile::readUnsigned(const QString &section, const QString &key, uint32_t fallback) const
+{
+    const std::optional<QString> text = value(section, key);
+    if (!text || text->isEmpty())
+        return fallback;
+    return parseUnsigned(*text);
+}
+
 int IniFile::readInt(const QString &section, const QString &key, int fallback) const
 {
     const std::optional<QString> text = value(section, key);
@@ -203,17 +290,27 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 
     const Found found = find(section, key);
     if (found.keyLine >= 0) {
+        // A value that stays the same leaves its line (and its bytes) as they are.
+        if (this->value(section, key) == clean)
+            return;
         const QString &line = lines_[found.keyLine];
         lines_[found.keyLine] = line.left(line.indexOf(u'=')).trimmed() + u'=' + clean;
+        if (encoding_ == Encoding::Ansi)
+            raw_[size_t(found.keyLine)].reset();
         return;
     }
     const QString newLine = key + u'=' + clean;
+    const auto insert = [this](qsizetype at, const QString &line) {
+        lines_.insert(at, line);
+        if (encoding_ == Encoding::Ansi)
+            raw_.insert(raw_.begin() + at, std::nullopt);
+    };
     if (found.sectionLine >= 0) {
-        lines_.insert(found.lastLine + 1, newLine);
+        insert(found.lastLine + 1, newLine);
         return;
     }
-    lines_.append(u'[' + section + u']');
-    lines_.append(newLine);
+    insert(lines_.size(), u'[' + section + u']');
+    insert(lines_.size(), newLine);
 }
 
 } // namespace tessivo

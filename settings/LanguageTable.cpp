@@ -296,9 +296,17 @@ void LanguageTable::WriteLanguages(IniFile &ini) const
     if (!needChinese_ && !needEnglish_)
         return;
     const int first = std::max(0, count_ - int(needChinese_) - int(needEnglish_));
-    for (int r = first; r < count_; ++r)
-        ini.writeString(kLanguageSection, QString::number(r + 1), name(r));
-    for (int r = first; r < count_; ++r) {
+    // The built-in languages go behind every key the file uses, so that no language of
+    // the user's is replaced and the order of the table stays the same at the next
+    // start. A file whose keys 1 to n are its n languages gets keys n + 1 and n + 2.
+    int used = kMaxLanguages;
+    while (used > 0 && ini.readString(kLanguageSection, QString::number(used), {}, kMaxValue).isEmpty())
+        --used;
+    // A language without a key left is added again at the next start.
+    const int last = std::min(count_, first + kMaxLanguages - used);
+    for (int r = first; r < last; ++r)
+        ini.writeString(kLanguageSection, QString::number(used + 1 + (r - first)), name(r));
+    for (int r = first; r < last; ++r) {
         LanguageRecord record = records_[size_t(r)];
         const QString section = fieldText(record.name);
         for (const LanguageKey &key : languageKeys(record))

@@ -29,7 +29,7 @@ void Settings::ReadSettings(const IniFile &ini)
     if (!face.isEmpty())
         SysFont = face;
     LedType = int(std::clamp<long long>((long long)ini.readInt(kSet, QStringLiteral("LedType"), 1) - 1, 0, 2));
-    LedColor = uint32_t(ini.readInt(kSet, QStringLiteral("LedColor"), 255));
+    LedColor = ini.readUnsigned(kSet, QStringLiteral("LedColor"), 255);
     LedGap11 = ini.readInt(kSet, QStringLiteral("LedGap11"), settings::kGap11);
     LedScrW11 = ini.readInt(kSet, QStringLiteral("LedScrW11"), settings::kRowWidth11);
     const long long lang = (long long)ini.readInt(kSet, QStringLiteral("Lang"), 1) - 1;
@@ -43,7 +43,7 @@ void Settings::WriteSettings(IniFile &ini) const
     ini.writeString(kSet, QStringLiteral("bUserFont"), QString::number(bUserFont));
     ini.writeString(kSet, QStringLiteral("SysFont"), SysFont);
     ini.writeString(kSet, QStringLiteral("LedType"), QString::number(LedType + 1));
-    ini.writeString(kSet, QStringLiteral("LedColor"), QString::number(int32_t(LedColor)));
+    ini.writeString(kSet, QStringLiteral("LedColor"), QString::number(LedColor));
     ini.writeString(kSet, QStringLiteral("Lang"), QString::number(languages.currentIndex() + 1));
     ini.writeString(kSet, QStringLiteral("MakeChrWndCx"), QString::number(MakeChrWndCx));
     ini.writeString(kSet, QStringLiteral("MakeChrWndCy"), QString::number(MakeChrWndCy));

@@ -5,10 +5,12 @@
 #include "rows/LedType.h"
 #include "settings/IniFile.h"
 #include "support/VirtualDisplay.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -205,4 +207,56 @@ TEST(MainWindow, CaptionAndLook)
     EXPECT_FALSE(picture.isNull());
     if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty())
         picture.save(QString::fromLocal8Bit(out) + "/main-window.png");
+}
+
+namespace {
+
+/// Runs the real main window, leaving it through its Exit as soon as it is up, and
+/// answers what message boxes said while the window was still there.
+QStringList exitAndListMessages(CTessivoApp &app)
+{
+    QStringList shown;
+    setMessageBoxHandler([&shown](const QString &text, unsigned) {
+        auto *dialog = qobject_cast<CTessivoDlg *>(QApplication::activeModalWidget());
+        shown << text + (dialog && dialog->isVisible() ? " (window up)" : " (no window)");
+        return mb::kIdOk;
+    });
+    QTimer::singleShot(0, [] {
+        if (auto *dialog = qobject_cast<CTessivoDlg *>(QApplication::activeModalWidget()))
+            dialog->OnExit();
+    });
+    app.runMainWindow = nullptr;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.ExitInstance(), 0);
+    setMessageBoxHandler({});
+    return shown;
+}
+
+} // namespace
+
+TEST_F(Startup, ASettingsFileThatCannotBeReadIsNeverReplacedAndTheUserIsTold)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath("LIB/Tessivo.ini"));  // where the file should be
+    EXPECT_EQ(exitAndListMessages(*app),
+              QStringList{"Settings file cannot be read, settings not saved! (window up)"});
+    EXPECT_TRUE(QFileInfo(iniPath()).isDir());
+}
+
+TEST_F(Startup, ASettingsFileThatCannotBeWrittenIsReportedBeforeTheWindowCloses)
+{
+    // An installed program: LIB is not a folder it may write, and the configuration
+    // folder cannot be made because a file stands in its place.
+    QTemporaryDir program, config;
+    QFile lib(program.path() + "/LIB");
+    ASSERT_TRUE(lib.open(QIODevice::WriteOnly));
+    lib.close();
+    QFile blocker(config.path() + "/Tessivo");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    app->moduleFolderOverride = program.path();
+    const QStringList shown = exitAndListMessages(*app);
+    qputenv("XDG_CONFIG_HOME", saved);
+    EXPECT_TRUE(shown.contains("Write settings file error! (window up)")) << shown.join('|').toStdString();
 }

@@ -141,7 +141,9 @@ TEST_F(ProjectFileTest, OnlyOneEmptyEnabledRowWritesRowCountOne)
 TEST_F(ProjectFileTest, RowCountsAreClampedAndEmptyProjectsOpen)
 {
     QByteArray forty = header(project::kMagic, 40, {1});
-    forty.append(QByteArray(84, '\0'));
+    ChrRecord one = emptyRecord();
+    narrowGlyph('a', ledtype::k7, one);
+    forty.append(reinterpret_cast<const char *>(&one), sizeof one);
     const std::optional<Project> clamped = ParseProject(forty);
     ASSERT_TRUE(clamped);
     EXPECT_EQ(clamped->rowCount(), 32);
@@ -181,4 +183,46 @@ TEST_F(ProjectFileTest, AFailedSaveLeavesTheOldProject)
     const std::optional<Project> project = ReadProject(path);
     ASSERT_TRUE(project);
     EXPECT_EQ(project->count(0), 4);
+}
+
+TEST_F(ProjectFileTest, RecordsNoGlyphSourceGivesRefuseTheFile)
+{
+    // A record 2147483647 rows high: refused before its bytes per column are counted.
+    for (const char *name : {"project-height-intmax.LDAT", "project-height-intmax-w3.LDAT"})
+        EXPECT_FALSE(ReadProject(QStringLiteral(TESSIVO_TEST_DATA "/repro/") + QLatin1String(name))) << name;
+
+    Rows rows(ledtype::k7);
+    rows.type(0, "ab");
+    const QByteArray good = rows.serialize(false);
+    ASSERT_TRUE(ParseProject(good));
+    const struct { int offset; int32_t value; } damaged[] = {
+        {2, 0}, {2, -6}, {2, 73}, {6, 0}, {6, 17}, {6, INT32_MAX}, {6, INT32_MIN}};
+    for (const auto &d : damaged) {
+        QByteArray bytes = good;
+        std::memcpy(bytes.data() + sizeof(ProjectHeader) + 84 + d.offset, &d.value, 4);
+        EXPECT_FALSE(ParseProject(bytes)) << d.offset << " " << d.value;
+    }
+    QByteArray tooMany = good;
+    tooMany[qsizetype(sizeof(ProjectHeader) + 11)] = char(200);  // byte count past the columns
+    EXPECT_FALSE(ParseProject(tooMany));
+}
+
+TEST_F(ProjectFileTest, AWideShortGlyphNeverEntersATallerRow)
+{
+    // An 11-LED project whose first record is 40 columns of 7 rows: it does not fit the
+    // row's height, so the row keeps nothing of it (and the two records after it).
+    const std::optional<Project> project = ReadProject(QStringLiteral(TESSIVO_TEST_DATA "/repro/wide-short-glyph.LDAT"));
+    ASSERT_TRUE(project);
+    Rows rows(ledtype::k16);
+    const std::vector<CutRow> cut = rows.doc.ApplyProject(*project);
+    EXPECT_EQ(rows.doc.ledType(), ledtype::k11);
+    EXPECT_EQ(rows.doc.row(0).n(), 0);
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_EQ(cut[0].stored, 3);
+    EXPECT_EQ(cut[0].kept, 0);
+    // What the row holds saves and reopens without a byte changing.
+    const QByteArray saved = SerializeProject(rows.doc);
+    Rows reopened(ledtype::k7);
+    reopened.doc.ApplyProject(*ParseProject(saved));
+    EXPECT_EQ(SerializeProject(reopened.doc), saved);
 }

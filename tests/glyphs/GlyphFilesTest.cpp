@@ -1,4 +1,4 @@
-#include "glyphs/AnsiCodePage.h"
+#include "settings/AnsiCodePage.h"
 #include "glyphs/GlyphFiles.h"
 #include "rows/LedType.h"
 
@@ -270,10 +270,20 @@ TEST_F(GlyphFiles, ControlCodesAreNoSymbolsAndHaveNoSize)
         const ChrRecord r11 = lookup(&GetGlyph11, code, &found);
         EXPECT_TRUE(found) << code;
         EXPECT_EQ(r11.kind, glyphkind::kLibrary);
+        // The 11-LED type finds them as blank gap columns that a row can take.
         EXPECT_EQ(int(r11.width), 2) << code;
+        EXPECT_EQ(int(r11.height), 11) << code;
+        EXPECT_EQ(r11.byteCount, 4) << code;
+        EXPECT_TRUE(fitsRowHeight(r11, 11)) << code;
+        for (int i = 0; i < r11.byteCount; ++i)
+            EXPECT_EQ(r11.columns[i], 0);
+        // The 16-LED type keeps width 0, which a row refuses.
         const ChrRecord r16 = lookup(&GetGlyph16, code, &found);
         EXPECT_EQ(int(r16.width), 0) << code;
+        EXPECT_FALSE(fitsRowHeight(r16, 16));
     }
+    gap11 = 0;  // without a gap there is nothing to take
+    EXPECT_EQ(int(lookup(&GetGlyph11, 9).width), 0);
 }
 
 TEST_F(GlyphFiles, MissingUserLibraryFindsNoLibraryCharacter)

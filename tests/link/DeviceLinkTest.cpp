@@ -252,3 +252,60 @@ TEST_F(DeviceLinkTest, ALostDisplayFailsToConnect)
     EXPECT_FALSE(link.DownloadImage(imageOf(50), 2));
     EXPECT_EQ(view.errors, QStringList{"USB Device Connect Failure!!!"});
 }
+
+TEST_F(DeviceLinkTest, APollWhileADownloadsBoxIsOpenWaitsAndNoHandleReachesAnotherLibrary)
+{
+    attach(1);
+    ASSERT_EQ(link.activeLink(), link::kFeature);
+    display.failWrites = 3;  // every length command fails; each failure opens a box
+    int polls = 0;
+    view.whileErrorShown = [&] {
+        // While the box is open the display moves to the report link and the poll fires.
+        links.attachedTo = 0;
+        link.OnTimer(link::kDetectTimer);
+        ++polls;
+    };
+    EXPECT_FALSE(link.DownloadImage(imageOf(50), 2));
+    EXPECT_GT(polls, 0);
+    EXPECT_EQ(links.foreignHandles, 0);
+    EXPECT_EQ(link.activeLink(), link::kFeature) << "no detection during the download";
+
+    // After the download the poll finds the report link, and the next Send uses it
+    // with a handle of its own.
+    view.whileErrorShown = nullptr;
+    link.OnTimer(link::kDetectTimer);
+    EXPECT_EQ(link.activeLink(), link::kReport);
+    view.errors.clear();
+    EXPECT_TRUE(link.DownloadImage(imageOf(50), 2));
+    EXPECT_TRUE(view.errors.isEmpty());
+    EXPECT_EQ(links.foreignHandles, 0);
+    EXPECT_EQ(links.openReportHandles, 0);
+}
+
+TEST_F(DeviceLinkTest, AFeatureHandleThatFeltrixLetGoOfIsNeverUsed)
+{
+    attach(1);
+    display.failWrites = 1;
+    view.whileErrorShown = [&] {
+        // Whatever runs meanwhile, a detection switching links included: the download
+        // keeps the link it opened and sees that its handle is gone.
+        links.attachedTo = 0;
+        link.DetectDevice();
+    };
+    EXPECT_FALSE(link.DownloadImage(imageOf(50), 2));
+    EXPECT_EQ(links.foreignHandles, 0);
+    EXPECT_EQ(view.errors, QStringList({"USB Write Data Error", "USB Write Data Error", "USB Write Data Error",
+                                        "USB Write Data Failure!"}));
+    EXPECT_EQ(links.openReportHandles, 0);
+}
+
+TEST_F(DeviceLinkTest, APollDuringADownloadNeverClosesTheChipTheDownloadHolds)
+{
+    attach(2);
+    display.failWrites = 1;  // the first length command fails; the retry must find the chip open
+    view.whileErrorShown = [&] { link.OnTimer(link::kDetectTimer); };
+    EXPECT_TRUE(link.DownloadImage(imageOf(50), 2));
+    EXPECT_EQ(view.errors, QStringList{"USB Write Data Error"});
+    EXPECT_EQ(display.image.size(), 50u);
+    EXPECT_EQ(links.ch375Opens, links.ch375Closes);
+}

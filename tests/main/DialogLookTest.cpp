@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QPainter>
 #include <QTimer>
 #include <QRadioButton>
 
@@ -74,6 +75,34 @@ TEST_F(DialogLook, FontListShowsNamesInTheirOwnFaces)
     fonts->hidePopup();
 }
 
+TEST_F(DialogLook, EffectListsShowEveryTextWholeWhenOpen)
+{
+    for (int language : {0, 1}) {
+        settings.setLanguage(language);
+        for (int base : {4001, 4101, 5001}) {
+            auto *list = control<QComboBox>(base);
+            const QFontMetrics metrics(list->view()->font());
+            for (int i = 0; i < list->count(); ++i)
+                EXPECT_GT(list->view()->minimumWidth(), metrics.horizontalAdvance(list->itemText(i)))
+                    << base << " " << list->itemText(i).toStdString();
+        }
+        // The closing list of row 1, open over the window.
+        auto *closing = control<QComboBox>(5001);
+        closing->showPopup();
+        QApplication::processEvents();
+        QWidget *popup = closing->view()->window();
+        EXPECT_GE(popup->width(), closing->view()->minimumWidth());
+        if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty()) {
+            QImage shot = dialog->grab().toImage();
+            QPainter painter(&shot);
+            painter.drawImage(dialog->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab().toImage());
+            painter.end();
+            shot.save(QString::fromLocal8Bit(out) + (language == 0 ? "/effect-list-en.png" : "/effect-list-zh.png"));
+        }
+        closing->hidePopup();
+    }
+}
+
 TEST_F(DialogLook, AboutBoxFromF1AndTheLogo)
 {
     QStringList titles;
@@ -88,11 +117,22 @@ TEST_F(DialogLook, AboutBoxFromF1AndTheLogo)
             static_cast<QDialog *>(box)->accept();
         });
     };
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     answerAbout();
     QTest::keyClick(dialog.get(), Qt::Key_F1);
+    EXPECT_EQ(titles.size(), 1);
     answerAbout();
     QTest::mouseClick(control<QLabel>(1025), Qt::LeftButton);
-    EXPECT_EQ(titles, QStringList({QString::fromUtf16(u"关于 Tessivo"), QString::fromUtf16(u"关于 Tessivo")}));
+    EXPECT_EQ(titles.size(), 2);
+    // F1 works wherever the focus is, in a row too (which takes every other key).
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    rowWindow(0)->setFocus();
+    answerAbout();
+    QTest::keyClick(rowWindow(0), Qt::Key_F1);
+    EXPECT_EQ(titles, QStringList(3, QString::fromUtf16(u"关于 Tessivo")));
+    EXPECT_EQ(rowWindow(0)->rowText(), "");
 }
 
 } // namespace

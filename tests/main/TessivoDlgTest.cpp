@@ -435,6 +435,62 @@ TEST_F(TessivoDlgTest, DamagedProjectsAreRefusedAndChangeNoRow)
     filePath = path("missing.LDAT");
     dialog->OnOpen();
     EXPECT_EQ(messages.constLast(), "Open file error!");
+
+    // A record 2147483647 rows high is refused with the file, before any row sees it.
+    for (const char *name : {"project-height-intmax.LDAT", "project-height-intmax-w3.LDAT"}) {
+        filePath = QStringLiteral(TESSIVO_TEST_DATA "/repro/") + QLatin1String(name);
+        messages.clear();
+        dialog->OnOpen();
+        EXPECT_EQ(messages.constLast(), "Open file error!") << name;
+        EXPECT_EQ(rowWindow(0)->rowText(), "keep") << name;
+    }
+}
+
+TEST_F(TessivoDlgTest, OpeningRowsWiderThanTodaysSaysWhatWasLeftOut)
+{
+    // An 11-LED project saved with 180-column rows: thirty 6-column characters in row 1,
+    // three in row 2. Opened with 160-column rows, row 1 keeps 26 of them.
+    ProjectHeader header{};
+    header.magic = 0x20112345;
+    header.ledType = 1;
+    header.rowWidth = 180;
+    header.ledCount = 11;
+    header.rowCount = 2;
+    header.counts[0] = 30;
+    header.counts[1] = 3;
+    QByteArray bytes(reinterpret_cast<const char *>(&header), sizeof header);
+    for (int i = 0; i < 33; ++i) {
+        ChrRecord record = emptyRecord();
+        record.code = uint16_t('a' + i % 26);
+        record.width = 6;
+        record.height = 11;
+        record.byteCount = 12;
+        record.columns[i % 12] = 0xF0;
+        bytes.append(reinterpret_cast<const char *>(&record), sizeof record);
+    }
+    writeFile("wide.LDAT", bytes);
+    filePath = path("wide.LDAT");
+    dialog->OnOpen();
+    EXPECT_EQ(document.row(0).n(), 26);
+    EXPECT_EQ(document.row(1).n(), 3);
+    EXPECT_EQ(messages, QStringList{"Characters that did not fit were left out: row 1 (4)"});
+    EXPECT_EQ(styles.back(), mb::kOk | mb::kIconExclamation);
+    EXPECT_FALSE(document.modified());
+}
+
+TEST_F(TessivoDlgTest, TextWithLineBreaksPastesWholeIntoElevenLedRows)
+{
+    // Tab and line breaks have no size in the glyph data: the 11-LED type finds them as
+    // blank gap columns, the 16-LED type not at all.
+    QApplication::clipboard()->setText(QStringLiteral("ab\r\ncd"));
+    document.ChangeLedType(ledtype::k11, true);
+    rowWindow(0)->setFocus();
+    rowWindow(0)->OnCommand(rowcmd::kPasteText);
+    EXPECT_EQ(document.row(0).n(), 6);
+    EXPECT_EQ(rowWindow(0)->rowText(), QStringLiteral("ab\r\ncd"));
+    document.ChangeLedType(ledtype::k16, true);
+    rowWindow(0)->OnCommand(rowcmd::kPasteText);
+    EXPECT_EQ(rowWindow(0)->rowText(), "ab");
 }
 
 TEST_F(TessivoDlgTest, FailedSaveKeepsTheOldFileAndStopsTheAskingCommand)

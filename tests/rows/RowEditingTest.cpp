@@ -4,6 +4,7 @@
 #include "rows/RowClipboard.h"
 #include "rows/RowModel.h"
 
+#include <QFile>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -220,6 +221,77 @@ TEST_F(RowEditing, DamagedGlyphBlocksAreRefusedWhole)
     std::memcpy(noHeight.data() + 6, &height, 4);
     EXPECT_FALSE(parseGlyphBlock(noHeight));
     EXPECT_TRUE(parseGlyphBlock(block));
+}
+
+/// A repro file's bytes, read whole.
+QByteArray reproFile(const char *name)
+{
+    QFile file(QStringLiteral(TESSIVO_TEST_DATA "/repro/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(RowEditing, RecordsNoGlyphSourceGivesAreRefusedBeforeAnyArithmetic)
+{
+    // The clipboard files hold four bytes of their own before the block of records.
+    const QByteArray intMax = reproFile("clipboard-height-intmax.bin");
+    ASSERT_EQ(intMax.size(), 4 + 84);
+    EXPECT_FALSE(parseGlyphBlock(intMax.mid(4)));
+    EXPECT_FALSE(parseGlyphBlock(intMax));
+
+    ChrRecord record = emptyRecord();
+    record.width = 3;
+    record.height = 7;
+    record.byteCount = 3;
+    EXPECT_TRUE(isValidRecord(record));
+    const struct { int32_t width, height; int byteCount; } damaged[] = {
+        {3, INT32_MAX, 3}, {3, INT32_MIN, 3}, {3, 17, 3}, {3, 0, 3}, {0, 7, 3}, {73, 7, 72},
+        {INT32_MAX, 7, 3}, {37, 16, 72}, {3, 7, 73}, {3, 7, 255}};
+    for (const auto &d : damaged) {
+        ChrRecord r = record;
+        r.width = d.width;
+        r.height = d.height;
+        r.byteCount = uint8_t(d.byteCount);
+        EXPECT_FALSE(isValidRecord(r)) << d.width << "x" << d.height << " " << d.byteCount;
+        EXPECT_FALSE(row.InsertGlyph(r));
+    }
+}
+
+TEST_F(RowEditing, AGlyphIsTakenOnlyWhenItFitsAtTheRowsHeight)
+{
+    // 40 columns of 7 rows: 40 bytes at its own height, 80 at 11 or 16 rows.
+    const QByteArray block = reproFile("clipboard-wide-short-glyph.bin").mid(4);
+    const std::optional<std::vector<ChrRecord>> records = parseGlyphBlock(block);
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), 2u);
+    const ChrRecord wide = (*records)[0];
+    EXPECT_EQ(int(wide.width), 40);
+    EXPECT_EQ(int(wide.height), 7);
+    ClipboardContent content;
+    content.hasGlyphs = true;
+    content.glyphs = *records;
+    for (int type : {ledtype::k11, ledtype::k16}) {
+        row.SetLedType(type, false);
+        EXPECT_FALSE(row.InsertGlyph(wide)) << type;
+        row.Paste(content, true);  // stops at the first record that does not fit
+        EXPECT_EQ(row.n(), 0) << type;
+    }
+
+    // A 7-LED row takes it and gives it back byte for byte, whatever reads it.
+    row.SetLedType(ledtype::k7, false);
+    row.Paste(content, true);
+    ASSERT_EQ(row.n(), 2);
+    row.SelectAll();
+    const QByteArray copied = glyphBlock(row.SelectedRecords());
+    RowModel other(&fakeGlyph);
+    other.SetLedType(ledtype::k7, false);
+    ClipboardContent again;
+    again.hasGlyphs = true;
+    again.glyphs = *parseGlyphBlock(copied);
+    other.Paste(again, true);
+    ASSERT_EQ(other.n(), 2);
+    other.SelectAll();
+    EXPECT_EQ(glyphBlock(other.SelectedRecords()), copied);
+    EXPECT_EQ(other.usedWidth(), 40 + 6);
 }
 
 TEST_F(RowEditing, TextRectangleIsTheLedCountHighInsideFrameAndMargins)

@@ -1,3 +1,4 @@
+#include "settings/AnsiCodePage.h"
 #include "settings/IniFile.h"
 
 #include <QFile>
@@ -112,7 +113,7 @@ TEST(IniFile, ANewFileIsUtf16WithItsMark)
     QTemporaryDir dir;
     const QString path = dir.filePath("new.ini");
     IniFile ini;
-    EXPECT_FALSE(ini.load(path));
+    EXPECT_EQ(ini.load(path), IniFile::Status::Missing);
     ini.writeString("Set", "Lang", "1");
     ASSERT_TRUE(ini.save(path));
     QFile file(path);
@@ -157,4 +158,98 @@ TEST(IniFile, DamagedFilesAreReadWithoutHarm)
     IniFile odd = parsed("[Set]\nLang==3\n");
     EXPECT_EQ(odd.readString("Set", "Lang", {}, 9), "=3");
     EXPECT_EQ(odd.readInt("Set", "Lang", 5), 0);
+}
+
+namespace {
+
+/// Bytes of a text in a code page, for files written by a program of that locale.
+QByteArray inCodePage(const QString &text, int codePage)
+{
+    return tessivo::encodeCodePage(text, codePage).value_or(QByteArray());
+}
+
+} // namespace
+
+TEST(IniFile, AFileInTheUsersCodePageIsReadAndWrittenBackInIt)
+{
+    // A Chinese file, as a program of a Chinese locale writes it.
+    const QString text = QStringLiteral("[Language]\r\n1=德文\r\n[德文]\r\nB1=从左到右\r\n[Set]\r\nSysFont=黑体\r\nLang=1\r\n");
+    const QByteArray gbk = inCodePage(text, 936);
+    ASSERT_FALSE(gbk.isEmpty());
+    IniFile ini;
+    ini.parse(gbk, 936);
+    EXPECT_EQ(ini.encoding(), IniFile::Encoding::Ansi);
+    EXPECT_EQ(ini.readString("Language", "1", {}, 159), QStringLiteral("德文"));
+    EXPECT_EQ(ini.readString("Set", "SysFont", {}, 159), QStringLiteral("黑体"));
+    EXPECT_EQ(ini.serialize(), gbk);
+
+    // A changed value is written in the code page; every other line keeps its bytes.
+    ini.writeString("Set", "Lang", "2");
+    ini.writeString("Set", "SysFont", QStringLiteral("黑体"));  // the same value: untouched
+    EXPECT_EQ(ini.serialize(), inCodePage(QString(text).replace("Lang=1", "Lang=2"), 936));
+}
+
+TEST(IniFile, BytesTheCodePageDoesNotDefineSurviveOnUntouchedLines)
+{
+    // 0x81 is no character of code page 1252; 0xE9 is an e with an acute.
+    const QByteArray bytes("[Set]\r\nName=Caf\xE9\r\nOdd=\x81\x8D\r\nLang=1\r\n");
+    IniFile ini;
+    ini.parse(bytes, 1252);
+    EXPECT_EQ(ini.encoding(), IniFile::Encoding::Ansi);
+    EXPECT_EQ(ini.readString("Set", "Name", {}, 159), QString::fromUtf16(u"Café"));
+    ini.writeString("Set", "Lang", "2");
+    QByteArray expected = bytes;
+    expected.replace("Lang=1", "Lang=2");
+    EXPECT_EQ(ini.serialize(), expected);
+}
+
+TEST(IniFile, TextTheCodePageCannotHoldTurnsTheFileIntoUtf16)
+{
+    const QByteArray western("[Set]\r\nName=Caf\xE9\r\n");
+    IniFile ini;
+    ini.parse(western, 1252);
+    ini.writeString(QStringLiteral("简体中文"), "C1", QStringLiteral("打开"));
+    const QByteArray out = ini.serialize();
+    ASSERT_TRUE(out.startsWith("\xFF\xFE"));
+    IniFile back;
+    back.parse(out);
+    EXPECT_EQ(back.readString("Set", "Name", {}, 159), QString::fromUtf16(u"Café"));
+    EXPECT_EQ(back.readString(QStringLiteral("简体中文"), "C1", {}, 39), QStringLiteral("打开"));
+    EXPECT_FALSE(out.contains('?'));
+}
+
+TEST(IniFile, ValuesEndAtANulCharacter)
+{
+    IniFile ini;
+    ini.parse(QByteArray("[Language]\r\n1=\0Foo\r\n2=Ab\0cd\r\n", 29));
+    EXPECT_EQ(ini.readString("Language", "1", {}, 159), "");
+    EXPECT_EQ(ini.readString("Language", "2", {}, 159), "Ab");
+}
+
+TEST(IniFile, UnsignedValuesKeepAllThirtyTwoBits)
+{
+    const IniFile ini = parsed("[Set]\nmax=4294967295\nhigh=3000000000\nminus=-1\nplain=255\nbig=4294967296\n"
+                               "text=red\nempty=\n");
+    EXPECT_EQ(ini.readUnsigned("Set", "max", 0), 4294967295u);
+    EXPECT_EQ(ini.readUnsigned("Set", "high", 0), 3000000000u);
+    EXPECT_EQ(ini.readUnsigned("Set", "minus", 0), 4294967295u);
+    EXPECT_EQ(ini.readUnsigned("Set", "plain", 0), 255u);
+    EXPECT_EQ(ini.readUnsigned("Set", "big", 7), 0u);
+    EXPECT_EQ(ini.readUnsigned("Set", "text", 7), 0u);
+    EXPECT_EQ(ini.readUnsigned("Set", "empty", 7), 7u);
+    EXPECT_EQ(ini.readUnsigned("Set", "missing", 7), 7u);
+}
+
+TEST(IniFile, MissingAndUnreadableFilesAreToldApart)
+{
+    QTemporaryDir dir;
+    IniFile ini;
+    EXPECT_EQ(ini.load(dir.filePath("none.ini")), IniFile::Status::Missing);
+    EXPECT_EQ(ini.load(dir.path()), IniFile::Status::Unreadable);  // a folder cannot be read
+    QFile file(dir.filePath("some.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[S]\nk=v\n");
+    file.close();
+    EXPECT_EQ(ini.load(file.fileName()), IniFile::Status::Read);
+    EXPECT_EQ(ini.readString("S", "k", {}, 9), "v");
 }

@@ -1,6 +1,7 @@
 #include "settings/IniFile.h"
 #include "settings/LanguageTable.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace tessivo;
@@ -152,4 +153,78 @@ TEST(LanguageTable, CodePageListIsWrittenForCopying)
     EXPECT_EQ(out.readString("LangCodePage", "6", {}, 99), QStringLiteral("法文,040C"));
     EXPECT_EQ(out.readString("LangCodePage", "9", {}, 99), QStringLiteral("西班牙文,000A"));
     EXPECT_FALSE(out.value("LangCodePage", "10").has_value());
+}
+
+namespace {
+
+IniFile reproIni(const char *name)
+{
+    QFile file(QStringLiteral(TESSIVO_TEST_DATA "/repro/") + QLatin1String(name));
+    IniFile ini;
+    if (file.open(QIODevice::ReadOnly))
+        ini.parse(file.readAll());
+    return ini;
+}
+
+/// The languages a table read from `ini` holds, in order.
+QStringList namesOf(const IniFile &ini)
+{
+    LanguageTable table;
+    table.ReadLanguages(ini);
+    QStringList names;
+    for (int i = 0; i < table.count(); ++i)
+        names << table.name(i);
+    return names;
+}
+
+} // namespace
+
+TEST(LanguageTable, BuiltInsAreWrittenBehindEveryKeyTheFileUses)
+{
+    // Keys 1 and 3: the built-ins must not land on key 3.
+    IniFile ini = reproIni("lang-gap-loses-language.ini");
+    const QStringList before = namesOf(ini);
+    EXPECT_EQ(before, QStringList({"Foo", "Bar", "English", QStringLiteral("简体中文")}));
+    LanguageTable table;
+    table.ReadLanguages(ini);
+    table.WriteLanguages(ini);
+    EXPECT_EQ(ini.value("Language", "3").value_or(""), "Bar");
+    EXPECT_EQ(ini.value("Language", "4").value_or(""), "English");
+    EXPECT_EQ(ini.value("Language", "5").value_or(""), QStringLiteral("简体中文"));
+    // At the next start the table is the same, in the same order.
+    EXPECT_EQ(namesOf(ini), before);
+
+    // An invalid entry is no free key either: Deutsch stays.
+    IniFile invalid = iniFrom("[Language]\n1=,0409\n2=Deutsch\n");
+    LanguageTable withInvalid;
+    withInvalid.ReadLanguages(invalid);
+    withInvalid.WriteLanguages(invalid);
+    EXPECT_EQ(invalid.value("Language", "1").value_or(""), ",0409");
+    EXPECT_EQ(invalid.value("Language", "2").value_or(""), "Deutsch");
+    EXPECT_EQ(namesOf(invalid), QStringList({"Deutsch", "English", QStringLiteral("简体中文")}));
+}
+
+TEST(LanguageTable, WithoutAFreeKeyABuiltInWaitsForTheNextStart)
+{
+    IniFile ini = iniFrom("[Language]\n1=A\n16=B\n");
+    LanguageTable table;
+    table.ReadLanguages(ini);
+    EXPECT_EQ(table.count(), 4);
+    const QByteArray before = ini.serialize();
+    table.WriteLanguages(ini);
+    EXPECT_EQ(ini.serialize(), before);
+
+    // With one key left the first built-in takes it, with its texts.
+    IniFile one = iniFrom("[Language]\n1=A\n15=B\n");
+    LanguageTable two;
+    two.ReadLanguages(one);
+    two.WriteLanguages(one);
+    EXPECT_EQ(one.value("Language", "16").value_or(""), "English");
+    EXPECT_EQ(one.value("English", "C15").value_or(""), "Exit");
+    EXPECT_FALSE(one.value(QStringLiteral("简体中文"), "C15").has_value());
+}
+
+TEST(LanguageTable, ANameThatBeginsWithANulIsSkipped)
+{
+    EXPECT_EQ(namesOf(reproIni("lang-nul-name.ini")), QStringList({"English", QStringLiteral("简体中文")}));
 }

@@ -107,6 +107,18 @@ TEST_F(SettingsTest, WritingStoresTheSevenKeysAndNeverTheElevenLedOnes)
     EXPECT_EQ(out.lines(), expected);
 }
 
+TEST_F(SettingsTest, LedColourKeepsEveryUnsignedValue)
+{
+    for (const char *value : {"4294967295", "3000000000", "2147483648", "255"}) {
+        read(QStringLiteral("LedColor=%1\n").arg(value));
+        IniFile out;
+        state.WriteSettings(out);
+        EXPECT_EQ(out.value("Set", "LedColor").value_or(""), value);
+    }
+    read("LedColor=-1\n");
+    EXPECT_EQ(state.LedColor, 0xFFFFFFFFu);
+}
+
 TEST(SettingsLocation, LibBesideTheProgramWhenWritable)
 {
     QTemporaryDir dir;

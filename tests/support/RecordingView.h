@@ -4,6 +4,7 @@
 #include "link/DeviceLink.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace tessivo::test {
 
@@ -17,6 +18,8 @@ public:
     bool sendEnabled = false;
     bool resetRunning = false;
     int resetStarts = 0;
+    /// Runs while an error box is open, as the window's timers do.
+    std::function<void()> whileErrorShown;
 
     void setProgressRange(int minimum, int maximum) override
     {
@@ -41,7 +44,12 @@ public:
         ++resetStarts;
     }
     void stopProgressReset() override { resetRunning = false; }
-    void showError(const QString &text) override { errors << text; }
+    void showError(const QString &text) override
+    {
+        errors << text;
+        if (whileErrorShown)
+            whileErrorShown();
+    }
 };
 
 } // namespace tessivo::test

@@ -67,12 +67,21 @@ void *VirtualLinks::OpenUSBDevice(int vendorId, int productId)
     if (attachedTo != 0 || vendorId != 0x0C45 || productId != 0x7160)
         return kInvalidReportHandle;
     ++openReportHandles;
-    return &token_;
+    return &reportToken_;
+}
+
+bool VirtualLinks::reportHandle(void *handle)
+{
+    if (handle == &reportToken_)
+        return true;
+    if (handle != kInvalidReportHandle)
+        ++foreignHandles;
+    return false;
 }
 
 int VirtualLinks::CloseUSBDevice(void *handle)
 {
-    if (handle != &token_)
+    if (!reportHandle(handle))
         return 0;
     --openReportHandles;
     return 1;
@@ -80,7 +89,7 @@ int VirtualLinks::CloseUSBDevice(void *handle)
 
 int VirtualLinks::WriteUSB(void *handle, const void *buffer, unsigned count, unsigned *written)
 {
-    if (handle != &token_ || count != 9 || attachedTo != 0)
+    if (!reportHandle(handle) || count != 9 || attachedTo != 0)
         return 0;
     const auto *bytes = static_cast<const uint8_t *>(buffer);
     if (bytes[0] != 0 || !display_.receive(bytes + 1))
@@ -91,7 +100,7 @@ int VirtualLinks::WriteUSB(void *handle, const void *buffer, unsigned count, uns
 
 int VirtualLinks::ReadUSB(void *handle, void *buffer, unsigned count, unsigned *read)
 {
-    if (handle != &token_ || attachedTo != 0 || count < 1)
+    if (!reportHandle(handle) || attachedTo != 0 || count < 1)
         return 0;
     auto *bytes = static_cast<uint8_t *>(buffer);
     bytes[0] = 0;
@@ -106,7 +115,7 @@ int VirtualLinks::FindUsb(int productId)
     featureHandle_ = nullptr;
     if ((attachedTo != 1 && !alsoOnFeature) || productId != 0xAC01)
         return 0;
-    featureHandle_ = &token_;
+    featureHandle_ = &featureToken_;
     return 1;
 }
 

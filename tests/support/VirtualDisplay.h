@@ -52,6 +52,7 @@ public:
     QString access;              // what accessProblem() reports
 
     int openReportHandles = 0;   // report handles open now
+    int foreignHandles = 0;      // calls that handed the report library a handle it did not make
     int ch375Opens = 0, ch375Closes = 0;
     bool ch375Open = false;
 
@@ -71,9 +72,13 @@ public:
     QString accessProblem() override { return access; }
 
 private:
+    /// The report library's calls check their handle as the real one would have to.
+    bool reportHandle(void *handle);
+
     VirtualDisplay &display_;
     void *featureHandle_ = nullptr;
-    int token_ = 0;
+    int reportToken_ = 0;   // what OpenUSBDevice hands out
+    int featureToken_ = 0;  // what Feltrix's DeviceHandle is while a device is found
 };
 
 } // namespace tessivo::test

@@ -179,6 +179,28 @@ TEST_F(Transport, MorvUsbReportLengthsComeFromTheDescriptor)
     descriptor.close();
     (void)GetInputLength(handle);
     (void)GetOutputLength(handle);
+
+    // Report sizes whose sum wraps a 64-bit count: refused, not a length of 2 bytes.
+    QFile wraps(QStringLiteral(TESSIVO_TEST_DATA "/repro/hid-length-wraps.bin"));
+    ASSERT_TRUE(wraps.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(descriptor.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    descriptor.write(wraps.readAll());
+    descriptor.close();
+    EXPECT_EQ(GetInputLength(handle), 0);
+    // The longest report a 16-bit length holds is still measured; one bit more is not.
+    const auto inputOfBits = [&](uint32_t bits) {
+        ASSERT_TRUE(descriptor.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const char size[] = "\x75\x01";
+        descriptor.write(size, 2);
+        descriptor.write("\x97", 1);
+        descriptor.write(reinterpret_cast<const char *>(&bits), 4);
+        descriptor.write("\x81\x02", 2);
+        descriptor.close();
+    };
+    inputOfBits(0xFFFE * 8);
+    EXPECT_EQ(GetInputLength(handle), 0xFFFF);
+    inputOfBits(0xFFFE * 8 + 1);
+    EXPECT_EQ(GetInputLength(handle), 0);
     CloseUSBDevice(handle);
     qunsetenv("MORVUSB_SYSFS");
 }

@@ -1,6 +1,7 @@
-#include "glyphs/AnsiCodePage.h"
+#include "settings/AnsiCodePage.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <iconv.h>
 #include <map>
@@ -115,5 +116,72 @@ uint8_t ansiFirstByte(uint16_t code, int codePage)
 }
 
 uint8_t ansiFirstByte(uint16_t code) { return ansiFirstByte(code, ansiCodePage()); }
+
+namespace {
+
+/// An iconv descriptor for one conversion, closed with the object.
+class Iconv {
+public:
+    Iconv(const char *to, const char *from) : cd_(iconv_open(to, from)) {}
+    ~Iconv()
+    {
+        if (ok())
+            iconv_close(cd_);
+    }
+    Iconv(const Iconv &) = delete;
+    Iconv &operator=(const Iconv &) = delete;
+    bool ok() const { return cd_ != iconv_t(-1); }
+    iconv_t get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+} // namespace
+
+QString decodeCodePage(const QByteArray &bytes, int codePage)
+{
+    Iconv cd("UTF-16LE", iconvName(codePage));
+    if (!cd.ok())
+        return QString::fromLatin1(bytes);
+    QString text;
+    char *in = const_cast<char *>(bytes.constData());
+    size_t inLeft = size_t(bytes.size());
+    while (inLeft > 0) {
+        char16_t out[256];
+        char *outPtr = reinterpret_cast<char *>(out);
+        size_t outLeft = sizeof out;
+        const size_t result = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+        text.append(reinterpret_cast<const QChar *>(out), qsizetype((sizeof out - outLeft) / 2));
+        if (result == size_t(-1) && errno != E2BIG) {
+            // A byte the code page does not define (or a cut lead byte): mark it, go on.
+            text.append(QChar(0xFFFD));
+            ++in;
+            --inLeft;
+            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    return text;
+}
+
+std::optional<QByteArray> encodeCodePage(const QString &text, int codePage)
+{
+    Iconv cd(iconvName(codePage), "UTF-16LE");
+    if (!cd.ok())
+        return std::nullopt;
+    QByteArray bytes;
+    char *in = reinterpret_cast<char *>(const_cast<ushort *>(text.utf16()));
+    size_t inLeft = size_t(text.size()) * 2;
+    while (inLeft > 0) {
+        char out[512];
+        char *outPtr = out;
+        size_t outLeft = sizeof out;
+        const size_t result = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+        bytes.append(out, qsizetype(sizeof out - outLeft));
+        if (result == size_t(-1) ? errno != E2BIG : result > 0)
+            return std::nullopt;  // no place for a character, or only an approximation
+    }
+    return bytes;
+}
 
 } // namespace tessivo

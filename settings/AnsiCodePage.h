@@ -3,7 +3,10 @@
 // matches the locale (1252 by default; 936, 950, 932 or 949 for Chinese, Japanese and
 // Korean). Characters the code page cannot represent become '?'.
 
+#include <QByteArray>
+#include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tessivo {
@@ -21,5 +24,11 @@ uint8_t ansiFirstByte(uint16_t code);
 
 /// The same for a given code page (65536 conversions are cached per code page).
 uint8_t ansiFirstByte(uint16_t code, int codePage);
+
+/// A text in a code page as Unicode; a byte sequence the code page does not define
+/// becomes U+FFFD, one for each byte.
+QString decodeCodePage(const QByteArray &bytes, int codePage);
+/// Unicode in a code page; nothing when any character has no place in it.
+std::optional<QByteArray> encodeCodePage(const QString &text, int codePage);
 
 } // namespace tessivo
