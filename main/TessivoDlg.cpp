@@ -7,6 +7,7 @@
 #include "glyphs/FontComboBox.h"
 #include "main/DialogTexts.h"
 #include "main/RowLayout.h"
+#include "preview/DemoWnd.h"
 #include "rows/InputChrWnd.h"
 #include "settings/Settings.h"
 #include "ui/MessageBox.h"
@@ -207,9 +208,12 @@ void CTessivoDlg::createControls()
     scrollBar_->setAccessibleName(QStringLiteral("Rows"));
     connect(scrollBar_, &QScrollBar::actionTriggered, this, &CTessivoDlg::OnScroll);
 
-    // The places of the simulation and of the character keyboard.
-    frame(dlg::kDemoPlace, 6, 215, 113, 114, QFrame::NoFrame);
+    // The places of the simulation and of the character keyboard, and the windows on them.
+    QFrame *demoPlace = frame(dlg::kDemoPlace, 6, 215, 113, 114, QFrame::NoFrame);
     frame(dlg::kKeyboardPlace, 170, 215, 296, 114, QFrame::NoFrame);
+    demoPlace->hide();
+    demo_ = new CDemoWnd(document_, this);
+    demo_->move(demoPlace->pos());
 
     colour_ = button(dlg::kColour, 122, 220, 48, 19, CShadeButtonST::kHardBump, pictures::kColour);
     start_ = button(dlg::kStart, 122, 242, 48, 19, CShadeButtonST::kHardBump, pictures::kStart);
@@ -258,6 +262,8 @@ void CTessivoDlg::createControls()
     connect(save_, &QPushButton::clicked, this, [this] { OnSave(); });
     connect(clear_, &QPushButton::clicked, this, &CTessivoDlg::OnClear);
     connect(send_, &QPushButton::clicked, this, [this] { OnSend(); });
+    connect(start_, &QPushButton::clicked, this, &CTessivoDlg::OnStart);
+    connect(stop_, &QPushButton::clicked, this, &CTessivoDlg::OnStop);
     connect(exit_, &QPushButton::clicked, this, &CTessivoDlg::OnExit);
 
     // F1 shows the About box wherever the focus is, a row included.

@@ -31,6 +31,7 @@ class QScrollBar;
 
 namespace tessivo {
 
+class CDemoWnd;
 class CFontComboBox;
 class CInputChrWnd;
 class CShadeButtonST;
@@ -72,6 +73,7 @@ public:
     MessageDocument &document() { return document_; }
     const MessageDocument &document() const { return document_; }
     CInputChrWnd *rowWindow(int k) const;
+    CDemoWnd *demoWindow() const { return demo_; }
     int firstRow() const { return firstRow_; }
     int rowsPerPage() const { return rowsPerPage_; }
     DeviceLink &deviceLink() { return *link_; }
@@ -87,6 +89,9 @@ public:
     SaveOutcome OnSave();
     void OnClear();
     bool OnSend();
+    /// Start plays the rows on the simulation; Stop ends it.
+    void OnStart();
+    void OnStop();
     void OnCommand(int command);
     void OnLanguageChanged(int index);
     /// Either glyph-source radio button was clicked.
@@ -178,6 +183,7 @@ private:
     QScrollBar *scrollBar_ = nullptr;
     QProgressBar *progress_ = nullptr;
     std::array<QLabel *, 4> headers_{};
+    CDemoWnd *demo_ = nullptr;
 
     int firstRow_ = 0;
     int rowsPerPage_ = 0;

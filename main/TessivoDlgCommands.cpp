@@ -7,14 +7,33 @@
 #include "document/MessageDocument.h"
 #include "glyphs/FontComboBox.h"
 #include "main/AboutBox.h"
+#include "preview/DemoWnd.h"
 #include "rows/InputChrWnd.h"
 #include "settings/Settings.h"
+#include "ui/MessageBox.h"
+#include "ui/ShadeButton.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QRadioButton>
 
 namespace tessivo {
+
+void CTessivoDlg::OnStart()
+{
+    if (!document_.hasContent()) {
+        ShowWarning("   No - data!");
+        return;
+    }
+    demo_->Start(BuildPlayList(document_));
+    stop_->setEnabled(true);
+}
+
+void CTessivoDlg::OnStop()
+{
+    demo_->Stop();
+    stop_->setEnabled(false);
+}
 
 void CTessivoDlg::OnCommand(int command)
 {

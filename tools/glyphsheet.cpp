@@ -20,7 +20,7 @@ constexpr int kDot = 4;  // screen pixels per LED
 /// A sheet of lines, each a run of characters looked up for one LED type.
 QImage sheet(int ledType, const std::vector<std::u16string> &lines)
 {
-    const LedTypeInfo &type = LedTypeTable()[ledType];
+    const LedTypeInfo type = LedTypeTable()[ledType];
     const int rows = type.ledCount;
     std::vector<std::vector<ChrRecord>> found;
     int widest = 0;

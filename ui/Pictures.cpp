@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QConicalGradient>
 #include <cmath>
 
 namespace tessivo::pictures {
@@ -419,6 +420,98 @@ QPixmap picture(int id, QSize size)
     }
     p.end();
     return canvas.pixmap;
+}
+
+QImage fanFrontView(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 192.0, side / 192.0);
+    const QPointF centre(96, 96);
+
+    // Dark surroundings, a little lighter behind the fan.
+    QRadialGradient room(centre, 136);
+    room.setColorAt(0, QColor(40, 45, 56));
+    room.setColorAt(1, QColor(10, 12, 17));
+    p.fillRect(QRectF(0, 0, 192, 192), room);
+
+    // The handle, held below the hub; the spinning blade passes in front of it.
+    QLinearGradient handle(80, 0, 112, 0);
+    handle.setColorAt(0, QColor(46, 58, 84));
+    handle.setColorAt(0.35, QColor(128, 148, 190));
+    handle.setColorAt(0.6, QColor(86, 104, 142));
+    handle.setColorAt(1, QColor(36, 44, 64));
+    p.setPen(QPen(QColor(18, 22, 32), 1));
+    p.setBrush(handle);
+    p.drawRoundedRect(QRectF(80, 96, 32, 120), 12, 12);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(28, 34, 50));
+    for (int groove = 0; groove < 6; ++groove)
+        p.drawRoundedRect(QRectF(85, 140 + groove * 8, 22, 2.4), 1, 1);
+    // The switch on the handle.
+    p.setBrush(QColor(190, 64, 56));
+    p.drawRoundedRect(QRectF(90, 122, 12, 8), 2.5, 2.5);
+
+    // The blade disc: a blur of the turning blade, faint rings of its motion, a rim.
+    QRadialGradient disc(centre, 90);
+    disc.setColorAt(0, QColor(70, 78, 94, 70));
+    disc.setColorAt(0.7, QColor(52, 58, 72, 100));
+    disc.setColorAt(1, QColor(36, 40, 50, 150));
+    p.setBrush(disc);
+    p.drawEllipse(centre, 90, 90);
+    QConicalGradient sweep(centre, 80);
+    sweep.setColorAt(0, QColor(150, 160, 180, 60));
+    sweep.setColorAt(0.12, QColor(150, 160, 180, 0));
+    sweep.setColorAt(0.5, QColor(150, 160, 180, 50));
+    sweep.setColorAt(0.62, QColor(150, 160, 180, 0));
+    sweep.setColorAt(1, QColor(150, 160, 180, 60));
+    p.setBrush(sweep);
+    p.drawEllipse(centre, 88, 88);
+    p.setBrush(Qt::NoBrush);
+    for (int ring = 0; ring < 6; ++ring) {
+        const double r = 34 + ring * 10;
+        p.setPen(QPen(QColor(120, 130, 150, 26 + ring * 4), 1));
+        p.drawEllipse(centre, r, r);
+    }
+    p.setPen(QPen(QColor(96, 104, 122), 2));
+    p.drawEllipse(centre, 90, 90);
+    p.setPen(QPen(QColor(20, 22, 28), 1));
+    p.drawEllipse(centre, 92, 92);
+
+    // The blade itself, caught half way round: a thin bar carrying the LED column.
+    p.save();
+    p.translate(centre);
+    p.rotate(-62);
+    QLinearGradient bar(0, -4, 0, 4);
+    bar.setColorAt(0, QColor(54, 58, 68, 170));
+    bar.setColorAt(0.5, QColor(128, 136, 152, 190));
+    bar.setColorAt(1, QColor(54, 58, 68, 170));
+    p.setPen(Qt::NoPen);
+    p.setBrush(bar);
+    p.drawRoundedRect(QRectF(14, -3.5, 74, 7), 3, 3);
+    p.drawRoundedRect(QRectF(-88, -3.5, 74, 7), 3, 3);
+    p.setBrush(QColor(30, 32, 38, 200));
+    for (int i = 0; i < 8; ++i)
+        p.drawEllipse(QPointF(52 + i * 4.6, 0), 1.2, 1.2);
+    p.restore();
+
+    // The hub: a metal ring and its cap.
+    QRadialGradient hub(centre - QPointF(5, 6), 24);
+    hub.setColorAt(0, QColor(214, 220, 230));
+    hub.setColorAt(0.45, QColor(136, 144, 160));
+    hub.setColorAt(1, QColor(58, 62, 72));
+    p.setPen(QPen(QColor(26, 28, 34), 1.5));
+    p.setBrush(hub);
+    p.drawEllipse(centre, 19, 19);
+    QRadialGradient cap(centre - QPointF(2, 3), 10);
+    cap.setColorAt(0, QColor(232, 236, 242));
+    cap.setColorAt(1, QColor(96, 104, 120));
+    p.setPen(QPen(QColor(40, 44, 52), 1));
+    p.setBrush(cap);
+    p.drawEllipse(centre, 8, 8);
+    p.end();
+    return image;
 }
 
 QIcon programIcon()

@@ -4,6 +4,7 @@
 // "TXT" and the program icon.
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace tessivo::pictures {
@@ -11,7 +12,7 @@ namespace tessivo::pictures {
 // The resource numbers the windows ask for.
 constexpr int kTxt = 139, kLogo = 141, kStart = 151, kExit = 152, kStop = 153, kLedType = 154,
               kOpen = 155, kSave = 156, kClear = 157, kColour = 158, kSend = 159,
-              kNotConnected = 176, kConnected = 177, kIcon = 179;
+              kFanFront = 163, kNotConnected = 176, kConnected = 177, kIcon = 179;
 // The two halves of the font-kind picture 149.
 constexpr int kFontTrueType = 1490, kFontDevice = 1491;
 
@@ -19,5 +20,9 @@ constexpr int kFontTrueType = 1490, kFontDevice = 1491;
 QPixmap picture(int id, QSize size);
 /// The program icon at the usual sizes.
 QIcon programIcon();
+/// The simulation's background: the hand-held fan seen from the front, hub and handle
+/// at the centre, the blade disc around them, dark surroundings; `side` pixels square,
+/// one pixel a pixel, and no pixel pure white (white is see-through in the simulation).
+QImage fanFrontView(int side);
 
 } // namespace tessivo::pictures

@@ -1,0 +1,72 @@
+#include "preview/DemoWnd.h"
+
+#include "document/MessageDocument.h"
+#include "ui/Pictures.h"
+
+#include <QPainter>
+#include <QTimerEvent>
+
+namespace tessivo {
+
+CDemoWnd::CDemoWnd(const MessageDocument &document, QWidget *parent, int side)
+    : QFrame(parent), document_(document), background_(transparentWhite(pictures::fanFrontView(side)))
+{
+    setObjectName(QStringLiteral("id%1").arg(kControlId));
+    setAccessibleName(QStringLiteral("Simulation"));
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Plain);
+    setLineWidth(1);
+    resize(background_.width() + 2 * frameWidth(), background_.height() + 2 * frameWidth());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // A new LED colour shows at once, not only at the next tick.
+    connect(&document_, &MessageDocument::ledColorChanged, this, [this] { update(); });
+}
+
+bool CDemoWnd::Start(std::vector<PlayEntry> entries)
+{
+    if (entries.empty())
+        return false;
+    simulation_.Start(std::move(entries), background_.width());
+    timer_.start(sim::kTickMs, this);
+    update();
+    return true;
+}
+
+void CDemoWnd::Stop()
+{
+    simulation_.Stop();
+    timer_.stop();
+}
+
+void CDemoWnd::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != timer_.timerId()) {
+        QFrame::timerEvent(event);
+        return;
+    }
+    Tick();
+}
+
+void CDemoWnd::Tick()
+{
+    if (simulation_.Tick())
+        update(contentsRect());
+}
+
+QImage CDemoWnd::composeFrame()
+{
+    ComposeFrame(frame_, background_, simulation_, document_.ledColor());
+    return frame_;
+}
+
+void CDemoWnd::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    ComposeFrame(frame_, background_, simulation_, document_.ledColor());
+    QPainter painter(this);
+    const QRect client = contentsRect();
+    painter.fillRect(client, palette().window());
+    painter.drawImage(client.topLeft(), frame_);
+}
+
+} // namespace tessivo

@@ -1,0 +1,50 @@
+#pragma once
+// The simulation window: the fan seen from the front, with the playing row drawn on it
+// as the blade's LEDs paint it. It plays the play list one tick every 100 ms and shows
+// each frame, composed off screen, in one copy.
+
+#include "preview/Simulation.h"
+
+#include <QBasicTimer>
+#include <QFrame>
+
+namespace tessivo {
+
+class MessageDocument;
+
+class CDemoWnd : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kControlId = 107;
+
+    /// A window of `side` pixels square inside its one-pixel border; the dots take the
+    /// document's LED colour, read at every paint.
+    explicit CDemoWnd(const MessageDocument &document, QWidget *parent = nullptr,
+                      int side = sim::kFrameSize);
+
+    /// Plays the entries (a second Start restarts); false when there is nothing to play.
+    bool Start(std::vector<PlayEntry> entries);
+    /// Stops at once, in any phase; the next paint shows the bare picture.
+    void Stop();
+
+    /// What timer 1 does every 100 ms: one step of the animation, painted when it changed.
+    void Tick();
+    bool playing() const { return timer_.isActive(); }
+
+    const Simulation &simulation() const { return simulation_; }
+    /// The frame as the next paint shows it.
+    QImage composeFrame();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    const MessageDocument &document_;
+    Simulation simulation_;
+    QImage background_;  // the fan, white see-through
+    QImage frame_;
+    QBasicTimer timer_;
+};
+
+} // namespace tessivo
