@@ -7,6 +7,8 @@
 #include "settings/Settings.h"
 #include "glyphs/SysFontGlyph.h"
 #include "main/TessivoDlg.h"
+#include "preview/Keyboard.h"
+#include "preview/KeyWnd.h"
 #include "rows/InputChrWnd.h"
 #include "support/VirtualDisplay.h"
 #include "ui/FileDialog.h"
@@ -110,6 +112,32 @@ void BM_SysFontKeyboardCodes(benchmark::State &state)
     }
 }
 BENCHMARK(BM_SysFontKeyboardCodes)->Unit(benchmark::kMillisecond);
+
+// The character keyboard: filling it from the glyph files and from an installed font at
+// 16 LEDs, and repainting all of it.
+void BM_FillKeys(benchmark::State &state)
+{
+    LoadGlyphFiles(TESSIVO_LIB_DIR);
+    const GlyphSource source = state.range(0) ? GlyphSource{false, QStringLiteral("DejaVu Sans")} : GlyphSource{};
+    const LedTypeInfo type = LedTypeTable()[ledtype::k16];
+    for (auto _ : state) {
+        const std::vector<ChrRecord> keys =
+            FillKeys(255, [&](uint16_t code, ChrRecord &record) { return GetGlyph(source, code, type, record); });
+        benchmark::DoNotOptimize(keys.data());
+    }
+    state.SetLabel(state.range(0) ? "installed font" : "glyph files");
+    FreeGlyphFiles();
+}
+BENCHMARK(BM_FillKeys)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintKeyboard(benchmark::State &state)
+{
+    Window window;
+    CKeyWnd *keys = window.dialog->keyWindow();
+    for (auto _ : state)
+        keys->repaint();
+}
+BENCHMARK(BM_RepaintKeyboard)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "main/DialogTexts.h"
 #include "main/RowLayout.h"
 #include "preview/DemoWnd.h"
+#include "preview/KeyWnd.h"
 #include "rows/InputChrWnd.h"
 #include "settings/Settings.h"
 #include "ui/MessageBox.h"
@@ -210,10 +211,14 @@ void CTessivoDlg::createControls()
 
     // The places of the simulation and of the character keyboard, and the windows on them.
     QFrame *demoPlace = frame(dlg::kDemoPlace, 6, 215, 113, 114, QFrame::NoFrame);
-    frame(dlg::kKeyboardPlace, 170, 215, 296, 114, QFrame::NoFrame);
+    QFrame *keyPlace = frame(dlg::kKeyboardPlace, 170, 215, 296, 114, QFrame::NoFrame);
     demoPlace->hide();
+    keyPlace->hide();
     demo_ = new CDemoWnd(document_, this);
     demo_->move(demoPlace->pos());
+    keys_ = new CKeyWnd(document_, this);
+    keys_->setGeometry(keyPlace->geometry());
+    connect(keys_, &CKeyWnd::keyPicked, this, [this](const ChrRecord &record) { InsertKeyboardGlyph(&record); });
 
     colour_ = button(dlg::kColour, 122, 220, 48, 19, CShadeButtonST::kHardBump, pictures::kColour);
     start_ = button(dlg::kStart, 122, 242, 48, 19, CShadeButtonST::kHardBump, pictures::kStart);
@@ -498,7 +503,6 @@ void CTessivoDlg::showLedType(int type)
         row.input->resize(row.input->width(), height);
         row.input->syncLayout();
     }
-    emit keysNeedRefill(type);
 }
 
 void CTessivoDlg::showUseMiddle(bool useMiddle)

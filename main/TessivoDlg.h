@@ -34,6 +34,7 @@ namespace tessivo {
 class CDemoWnd;
 class CFontComboBox;
 class CInputChrWnd;
+class CKeyWnd;
 class CShadeButtonST;
 class MessageDocument;
 class Settings;
@@ -74,6 +75,7 @@ public:
     const MessageDocument &document() const { return document_; }
     CInputChrWnd *rowWindow(int k) const;
     CDemoWnd *demoWindow() const { return demo_; }
+    CKeyWnd *keyWindow() const { return keys_; }
     int firstRow() const { return firstRow_; }
     int rowsPerPage() const { return rowsPerPage_; }
     DeviceLink &deviceLink() { return *link_; }
@@ -110,11 +112,6 @@ public:
 signals:
     /// The user leaves: the question is answered, the window is about to close.
     void exiting();
-    /// The character keyboard's pick (the keyboard arrives with its own window).
-    void keyboardGlyph(const tessivo::ChrRecord &record);
-    /// The character keyboard must be filled anew for the LED type (its glyph source,
-    /// font or type changed).
-    void keysNeedRefill(int ledType);
 
 protected:
     void reject() override;
@@ -184,6 +181,7 @@ private:
     QProgressBar *progress_ = nullptr;
     std::array<QLabel *, 4> headers_{};
     CDemoWnd *demo_ = nullptr;
+    CKeyWnd *keys_ = nullptr;
 
     int firstRow_ = 0;
     int rowsPerPage_ = 0;

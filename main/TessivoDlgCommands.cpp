@@ -73,7 +73,6 @@ void CTessivoDlg::OnGlyphSource()
     source.userFont = userFont_->isChecked();
     document_.setGlyphSource(source);
     fontList_->setEnabled(!source.userFont);
-    emit keysNeedRefill(document_.ledType());
 }
 
 void CTessivoDlg::OnSysFontChanged()
@@ -83,7 +82,6 @@ void CTessivoDlg::OnSysFontChanged()
     GlyphSource source = document_.glyphSource();
     source.face = fontList_->currentText();
     document_.setGlyphSource(source);
-    emit keysNeedRefill(document_.ledType());
 }
 
 void CTessivoDlg::OnMiddleOption(bool checked)

@@ -27,8 +27,6 @@ void CTessivoDlg::startLink(LinkDrivers &drivers)
     resetTimer_.setInterval(link::kResetPeriodMs);
     connect(&resetTimer_, &QTimer::timeout, this, [this] { link_->OnTimer(link::kResetTimer); });
     detectTimer_.start();
-    connect(this, &CTessivoDlg::keyboardGlyph, this,
-            [this](const ChrRecord &record) { InsertKeyboardGlyph(&record); });
 }
 
 bool CTessivoDlg::OnSend()

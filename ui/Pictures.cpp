@@ -256,6 +256,21 @@ void drawSend(QPainter &p)
     p.drawPolygon(fold);
 }
 
+/// A key of the character keyboard: a light grey face, or the blue-grey face of the
+/// key under the pointer, with a bevel.
+void drawKey(QPainter &p, QSize size, bool hot)
+{
+    const QRectF face(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
+    QLinearGradient fill(0, 0, 0, size.height());
+    fill.setColorAt(0, hot ? QColor(196, 210, 232) : QColor(248, 248, 250));
+    fill.setColorAt(1, hot ? QColor(150, 170, 204) : QColor(214, 216, 222));
+    p.setPen(QPen(hot ? QColor(72, 96, 140) : QColor(150, 154, 164), 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(face, 4, 4);
+    p.setPen(QPen(QColor(255, 255, 255, hot ? 120 : 200), 1));
+    p.drawLine(QPointF(4, 1.5), QPointF(size.width() - 4, 1.5));
+}
+
 void drawTxt(QPainter &p, QSize size)
 {
     const QRectF area(0, 0, size.width(), size.height());
@@ -395,6 +410,10 @@ QPixmap picture(int id, QSize size)
         break;
     case kTxt:
         drawTxt(p, size);
+        break;
+    case kKeyNormal:
+    case kKeyHot:
+        drawKey(p, size, id == kKeyHot);
         break;
     case kIcon:
         squareCanvas(p, size);

@@ -10,7 +10,7 @@
 namespace tessivo::pictures {
 
 // The resource numbers the windows ask for.
-constexpr int kTxt = 139, kLogo = 141, kStart = 151, kExit = 152, kStop = 153, kLedType = 154,
+constexpr int kKeyNormal = 130, kKeyHot = 131, kTxt = 139, kLogo = 141, kStart = 151, kExit = 152, kStop = 153, kLedType = 154,
               kOpen = 155, kSave = 156, kClear = 157, kColour = 158, kSend = 159,
               kFanFront = 163, kNotConnected = 176, kConnected = 177, kIcon = 179;
 // The two halves of the font-kind picture 149.

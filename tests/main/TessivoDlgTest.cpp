@@ -5,6 +5,7 @@
 #include "glyphs/FontComboBox.h"
 #include "document/ProjectFile.h"
 #include "glyphs/SysFontGlyph.h"
+#include "preview/KeyWnd.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -168,7 +169,7 @@ TEST_F(TessivoDlgTest, KeyboardGlyphGoesIntoTheCurrentRow)
     ChrRecord record = emptyRecord();
     ASSERT_TRUE(GetGlyph16('K', record));
     record.code = 'K';
-    emit dialog->keyboardGlyph(record);
+    emit dialog->keyWindow()->keyPicked(record);
     EXPECT_EQ(rowWindow(0)->rowText(), "K");
     dialog->InsertKeyboardGlyph(nullptr);
     type(1, QStringLiteral("x"));
@@ -249,7 +250,7 @@ TEST_F(TessivoDlgTest, LedTypeButtonOffersTheThreeTypes)
 TEST_F(TessivoDlgTest, GlyphSourceSwitchKeepsTheRowsGlyphs)
 {
     std::vector<int> refills;
-    QObject::connect(dialog.get(), &CTessivoDlg::keysNeedRefill, [&](int type) { refills.push_back(type); });
+    QObject::connect(&document, &MessageDocument::glyphSourceChanged, [&] { refills.push_back(document.ledType()); });
     type(0, QStringLiteral("W"));
     const MonoImage before = document.row(0).rowImage();
     const int filesWidth = document.row(0).usedWidth();

@@ -1,0 +1,63 @@
+#pragma once
+// The character keyboard window: every glyph of the current source as a 28-pixel key,
+// 16 to a line, with its own scroll bar. A click picks the key's glyph; the main window
+// puts it into the current row. It follows the document: a new LED type or glyph source
+// fills it anew.
+
+#include "preview/Keyboard.h"
+
+#include <QFrame>
+#include <QImage>
+#include <QPixmap>
+
+class QScrollBar;
+
+namespace tessivo {
+
+class MessageDocument;
+
+class CKeyWnd : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kControlId = 101, kScrollBarId = 102;
+
+    explicit CKeyWnd(const MessageDocument &document, QWidget *parent = nullptr);
+
+    /// Fills the keys for the codes 1 to min(maxCode, 125) from the document's glyph
+    /// source at the LED type.
+    void FillKeys(int maxCode, int ledType);
+
+    const Keyboard &keyboard() const { return keyboard_; }
+    QScrollBar *scrollBar() const { return scrollBar_; }
+    /// The client point of key k's centre (for tests and automation); (-1, -1) when the
+    /// key is not shown.
+    QPoint keyCentre(int k) const;
+
+signals:
+    /// A key was clicked: its glyph, a copy the receiver keeps.
+    void keyPicked(tessivo::ChrRecord record);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    QPoint clientPoint(const QPointF &position) const;
+    void redraw(const std::vector<int> &keys);
+    void syncScrollBar();
+    void onScroll(int action);
+    /// The glyph of each key as it is drawn on its face: ink normal and highlighted.
+    void renderGlyphs();
+
+    const MessageDocument &document_;
+    Keyboard keyboard_;
+    QScrollBar *scrollBar_;
+    QPixmap faces_[2];                  // normal, highlighted
+    std::vector<QImage> glyphs_[2];     // per key: normal ink, highlighted ink
+};
+
+} // namespace tessivo
