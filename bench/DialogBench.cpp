@@ -6,6 +6,9 @@
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "glyphs/SysFontGlyph.h"
+#include "editor/EditChrView.h"
+#include "editor/GlyphEditor.h"
+#include "editor/MakeChrWnd.h"
 #include "main/TessivoDlg.h"
 #include "preview/Keyboard.h"
 #include "preview/KeyWnd.h"
@@ -138,6 +141,50 @@ void BM_RepaintKeyboard(benchmark::State &state)
         keys->repaint();
 }
 BENCHMARK(BM_RepaintKeyboard)->Unit(benchmark::kMicrosecond);
+
+// The glyph editor: a pencil drag across a 16-LED board (each move drawn, written into
+// the row and its squares repainted), and a full repaint of a 180 x 16 board at cell 10.
+void BM_EditorPencilMove(benchmark::State &state)
+{
+    Window window;
+    RowModel &row = window.document->row(0);
+    for (int i = 0; i < 18; ++i)
+        if (row.AddChar(u'W', false))
+            row.MoveCaret(1, false);
+    window.dialog->OnEditorButton(0);
+    CMakeChrWnd *editor = window.dialog->editorWindow();
+    QWidget *viewport = editor->canvas()->viewport();
+    const int cell = editor->editor().layout().cellSize;
+    int step = 0;
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    for (auto _ : state) {
+        // Twenty moves across the board and back, each a few squares on.
+        const int x = (step % 20) * 3 * cell + cell / 2, y = ((step / 20) % 16) * cell + cell / 2;
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), QPointF(x, y), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        viewport->repaint(viewport->rect().intersected(QRect(x - 3 * cell, y - cell, 4 * cell, 2 * cell)));
+        ++step;
+    }
+}
+BENCHMARK(BM_EditorPencilMove)->Unit(benchmark::kMicrosecond);
+
+void BM_EditorFullRepaint(benchmark::State &state)
+{
+    Window window;
+    window.document->ChangeLedType(ledtype::k11, true);
+    RowModel &row = window.document->row(0);
+    while (row.AddChar(u'W', false))
+        row.MoveCaret(1, false);
+    window.dialog->OnEditorButton(0);
+    CMakeChrWnd *editor = window.dialog->editorWindow();
+    editor->editor().ResizeBoard(180, 16, 10);
+    editor->resize(1900, 300);
+    QApplication::processEvents();
+    for (auto _ : state)
+        editor->canvas()->viewport()->repaint();
+}
+BENCHMARK(BM_EditorFullRepaint)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

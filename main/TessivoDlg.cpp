@@ -9,6 +9,7 @@
 #include "main/RowLayout.h"
 #include "preview/DemoWnd.h"
 #include "preview/KeyWnd.h"
+#include "editor/MakeChrWnd.h"
 #include "rows/InputChrWnd.h"
 #include "settings/Settings.h"
 #include "ui/MessageBox.h"
@@ -219,6 +220,8 @@ void CTessivoDlg::createControls()
     keys_ = new CKeyWnd(document_, this);
     keys_->setGeometry(keyPlace->geometry());
     connect(keys_, &CKeyWnd::keyPicked, this, [this](const ChrRecord &record) { InsertKeyboardGlyph(&record); });
+    // The glyph editor: a hidden tool window of this one, as large as it was last time.
+    editor_ = new CMakeChrWnd(document_, QSize(settings_.MakeChrWndCx, settings_.MakeChrWndCy), this);
 
     colour_ = button(dlg::kColour, 122, 220, 48, 19, CShadeButtonST::kHardBump, pictures::kColour);
     start_ = button(dlg::kStart, 122, 242, 48, 19, CShadeButtonST::kHardBump, pictures::kStart);
@@ -488,6 +491,7 @@ void CTessivoDlg::takeEffects(int k)
 
 void CTessivoDlg::showLedType(int type)
 {
+    editor_->hide();
     {
         const QSignalBlocker blocker(fontList_);
         // A face that is not installed is named in grey; the system substitutes another.

@@ -35,6 +35,7 @@ class CDemoWnd;
 class CFontComboBox;
 class CInputChrWnd;
 class CKeyWnd;
+class CMakeChrWnd;
 class CShadeButtonST;
 class MessageDocument;
 class Settings;
@@ -76,6 +77,7 @@ public:
     CInputChrWnd *rowWindow(int k) const;
     CDemoWnd *demoWindow() const { return demo_; }
     CKeyWnd *keyWindow() const { return keys_; }
+    CMakeChrWnd *editorWindow() const { return editor_; }
     int firstRow() const { return firstRow_; }
     int rowsPerPage() const { return rowsPerPage_; }
     DeviceLink &deviceLink() { return *link_; }
@@ -182,6 +184,7 @@ private:
     std::array<QLabel *, 4> headers_{};
     CDemoWnd *demo_ = nullptr;
     CKeyWnd *keys_ = nullptr;
+    CMakeChrWnd *editor_ = nullptr;
 
     int firstRow_ = 0;
     int rowsPerPage_ = 0;

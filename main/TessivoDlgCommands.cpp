@@ -6,6 +6,8 @@
 
 #include "document/MessageDocument.h"
 #include "glyphs/FontComboBox.h"
+#include "editor/GlyphEditor.h"
+#include "editor/MakeChrWnd.h"
 #include "main/AboutBox.h"
 #include "preview/DemoWnd.h"
 #include "rows/InputChrWnd.h"
@@ -15,6 +17,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace tessivo {
@@ -91,8 +94,22 @@ void CTessivoDlg::OnMiddleOption(bool checked)
 
 void CTessivoDlg::OnEditorButton(int k)
 {
-    // The glyph editor takes the row here once it exists; the row opens the next one.
+    if (k < 0 || k >= kMessageRows)
+        return;
+    if (editor_->isHidden()) {
+        // Beside the clicked button, at the top of this window's client area.
+        const QPushButton *button = rows_[size_t(k)].editor;
+        const QPoint right = button->mapToGlobal(QPoint(button->width(), 0));
+        editor_->move(right.x() + 8, mapToGlobal(QPoint(0, 0)).y());
+    }
+    const LedTypeInfo &type = document_.row(k).typeInfo();
+    editor_->editor().setRequestedCharSize(type.glyphWidth + type.gap, type.ledCount);
+    editor_->LoadRow(k);
     document_.TouchRow(k);
+    if (editor_->isHidden())
+        editor_->show();
+    editor_->activateWindow();
+    editor_->setFocus();
 }
 
 void CTessivoDlg::OnCurrentRow(int controlId)
@@ -121,6 +138,9 @@ void CTessivoDlg::OnExit()
     inExit_ = false;
     if (!leave)
         return;
+    // The editor opens as large as it was at the next start.
+    settings_.MakeChrWndCx = editor_->frameGeometry().width();
+    settings_.MakeChrWndCy = editor_->frameGeometry().height();
     detectTimer_.stop();
     resetTimer_.stop();
     emit exiting();

@@ -61,8 +61,7 @@ bool RowModel::isSelected(int i) const
 
 void RowModel::SetLedType(int type, bool repaint)
 {
-    undo_.clear();
-    redo_.clear();
+    history_.clear();
     info_ = types_[type];
     n_ = 0;
     firstVisible_ = caretOffset_ = 0;
@@ -235,7 +234,18 @@ void RowModel::PutPixel(int x, int y, bool black)
 
 void RowModel::PutImage(const MonoImage &source)
 {
-    image_.copyFrom(source, {0, 0, rowWidth(), height()}, 0, 0);
+    PutImage(source, {0, 0, rowWidth(), height()});
+}
+
+void RowModel::PutImage(const MonoImage &source, PixelRect area)
+{
+    // Only the row's own columns and LEDs take pixels.
+    const int left = std::max(0, area.x), top = std::max(0, area.y);
+    const int right = std::min(area.x + area.width, rowWidth());
+    const int bottom = std::min(area.y + area.height, height());
+    if (right <= left || bottom <= top)
+        return;
+    image_.copyFrom(source, {left, top, right - left, bottom - top}, left, top);
     repaint(Repaint::InvalidateNoErase);
     emit pixelsChanged();
 }
@@ -250,21 +260,11 @@ void RowModel::captureState(RowState &state) const
 int RowModel::PushUndo()
 {
     captureState(scratchState_);
-    if (!undo_.empty() &&
-        std::memcmp(&slots_[size_t(undo_.back())], &scratchState_, sizeof(RowState)) == 0)
+    if (!history_.undo.empty() &&
+        std::memcmp(&slots_[size_t(history_.undo.back())], &scratchState_, sizeof(RowState)) == 0)
         return 0;
-    redo_.clear();
-    int slot = 0;
-    if (int(undo_.size()) < kHistoryDepth) {
-        while (std::find(undo_.begin(), undo_.end(), slot) != undo_.end())
-            ++slot;
-    } else {
-        slot = undo_.front();
-        undo_.erase(undo_.begin());
-    }
-    undo_.push_back(slot);
-    slots_[size_t(slot)] = scratchState_;
-    return int(undo_.size());
+    slots_[size_t(history_.push())] = scratchState_;
+    return int(history_.undo.size());
 }
 
 void RowModel::exchangeWithSlot(int slot)
@@ -279,24 +279,18 @@ void RowModel::exchangeWithSlot(int slot)
 
 bool RowModel::Undo()
 {
-    if (undo_.empty())
+    const int slot = history_.undoStep();
+    if (slot < 0)
         return false;
-    const int slot = undo_.back();
-    undo_.pop_back();
-    redo_.push_back(slot);
     exchangeWithSlot(slot);
     return true;
 }
 
 bool RowModel::Redo()
 {
-    if (redo_.empty())
+    const int slot = history_.redoStep();
+    if (slot < 0)
         return false;
-    const int slot = redo_.back();
-    redo_.pop_back();
-    if (int(undo_.size()) >= kHistoryDepth)
-        undo_.erase(undo_.begin());
-    undo_.push_back(slot);
     exchangeWithSlot(slot);
     return true;
 }

@@ -5,6 +5,7 @@
 // signals.
 
 #include "rows/ChrRecord.h"
+#include "rows/HistorySlots.h"
 #include "rows/LedType.h"
 #include "rows/MonoImage.h"
 #include "rows/RowClipboard.h"
@@ -54,13 +55,16 @@ public:
     Snapshot TakeSnapshot();
 
     void PutPixel(int x, int y, bool black);
+    /// Copies the row's whole area (rowWidth x height) from the source.
     void PutImage(const MonoImage &source);
+    /// Copies only `area` of the source, at the same place; nothing outside it changes.
+    void PutImage(const MonoImage &source, PixelRect area);
 
     int PushUndo();
     bool Undo();
     bool Redo();
-    int undoDepth() const { return int(undo_.size()); }
-    int redoDepth() const { return int(redo_.size()); }
+    int undoDepth() const { return int(history_.undo.size()); }
+    int redoDepth() const { return int(history_.redo.size()); }
 
     // Queries.
     int n() const { return n_; }
@@ -172,8 +176,7 @@ private:
     int selEnd_ = -1;
 
     std::array<RowState, kHistoryDepth> slots_{};
-    std::vector<int> undo_;  // slot numbers, oldest first
-    std::vector<int> redo_;
+    HistorySlots history_{kHistoryDepth, {}, {}};
     RowState scratchState_{};
 };
 

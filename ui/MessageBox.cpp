@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -136,6 +137,22 @@ int ShowMessage(const QString &text, QWidget *parent, unsigned style)
     box.setText(text);
     box.setStyle(style);
     return box.exec();
+}
+
+int ShowPlatformMessage(const QString &text, const QString &caption, QWidget *parent, unsigned style)
+{
+    if (handler())
+        return handler()(text, style);
+    QMessageBox::Icon icon = QMessageBox::Information;
+    switch (style & 0xF0) {
+    case mb::kIconStop: icon = QMessageBox::Critical; break;
+    case mb::kIconQuestion: icon = QMessageBox::Question; break;
+    case mb::kIconExclamation: icon = QMessageBox::Warning; break;
+    default: break;
+    }
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+    return mb::kIdOk;
 }
 
 void EnableControls(QWidget *parent, const int (&ids)[6], bool enable)

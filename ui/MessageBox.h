@@ -71,6 +71,11 @@ int ShowError(const char *format, const Args &...args)
                        mb::kOk | mb::kIconStop);
 }
 
+/// The platform's own message box (a few messages use it instead of the program's):
+/// an OK box with the style's icon, a caption and a text. Tests answer it through the
+/// same handler as ShowMessage.
+int ShowPlatformMessage(const QString &text, const QString &caption, QWidget *parent, unsigned style);
+
 /// Enables or disables the parent's child controls with these identifiers, touching
 /// only those whose state differs.
 void EnableControls(QWidget *parent, const int (&ids)[6], bool enable);

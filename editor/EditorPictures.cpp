@@ -1,0 +1,180 @@
+#include "editor/EditorPictures.h"
+
+#include <QBitmap>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace tessivo {
+
+using namespace editor;
+
+namespace {
+
+const QColor kOutline(30, 30, 34);
+
+QPixmap canvas(QSize size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+void drawPencil(QPainter &p, double scale)
+{
+    p.save();
+    p.scale(scale, scale);
+    // Tip at the bottom left, body up to the right.
+    QPainterPath body;
+    body.moveTo(1, 17);
+    body.lineTo(3.5, 11.5);
+    body.lineTo(13, 2);
+    body.lineTo(16, 5);
+    body.lineTo(6.5, 14.5);
+    body.closeSubpath();
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(QColor(240, 196, 64));
+    p.drawPath(body);
+    p.setBrush(QColor(232, 120, 120));
+    p.drawPolygon(QPolygonF({QPointF(13, 2), QPointF(14.5, 0.5), QPointF(17.5, 3.5), QPointF(16, 5)}));
+    p.setBrush(QColor(236, 210, 170));
+    p.drawPolygon(QPolygonF({QPointF(1, 17), QPointF(3.5, 11.5), QPointF(6.5, 14.5)}));
+    p.setBrush(kOutline);
+    p.drawPolygon(QPolygonF({QPointF(1, 17), QPointF(2, 15), QPointF(3, 16)}));
+    p.restore();
+}
+
+void drawBucket(QPainter &p, double scale)
+{
+    p.save();
+    p.scale(scale, scale);
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(QColor(200, 204, 212));
+    p.drawPolygon(QPolygonF({QPointF(5, 6), QPointF(11, 1), QPointF(17, 7), QPointF(11, 13)}));
+    p.setBrush(QColor(40, 90, 200));
+    p.drawPolygon(QPolygonF({QPointF(5, 6), QPointF(2, 9), QPointF(2, 13), QPointF(4, 13), QPointF(4, 9)}));
+    p.drawEllipse(QPointF(3, 15), 1.6, 1.8);
+    p.restore();
+}
+
+void drawIcon(QPainter &p, int command)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPen pen(kOutline, 1.4);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    switch (command) {
+    case kCmdSelect:
+        p.setPen(QPen(kOutline, 1.2, Qt::DashLine));
+        p.drawRect(QRectF(3, 3, 14, 12));
+        break;
+    case kCmdPencil:
+        drawPencil(p, 1.0);
+        break;
+    case kCmdLine:
+        p.drawLine(QPointF(3, 15), QPointF(17, 3));
+        break;
+    case kCmdRectangle:
+        p.drawRect(QRectF(3.5, 3.5, 13, 11));
+        break;
+    case kCmdFilledRectangle:
+        p.setBrush(QColor(70, 90, 140));
+        p.drawRect(QRectF(3.5, 3.5, 13, 11));
+        break;
+    case kCmdEllipse:
+        p.drawEllipse(QRectF(2.5, 3.5, 15, 11));
+        break;
+    case kCmdFilledEllipse:
+        p.setBrush(QColor(70, 90, 140));
+        p.drawEllipse(QRectF(2.5, 3.5, 15, 11));
+        break;
+    case kCmdFill:
+        drawBucket(p, 1.0);
+        break;
+    case kCmdEraser:
+        p.setBrush(QColor(236, 140, 160));
+        p.drawPolygon(QPolygonF({QPointF(2, 12), QPointF(10, 4), QPointF(17, 9), QPointF(10, 16)}));
+        p.setBrush(QColor(220, 224, 232));
+        p.drawPolygon(QPolygonF({QPointF(2, 12), QPointF(6, 8), QPointF(13, 13), QPointF(10, 16)}));
+        break;
+    case kCmdEraser2:
+        p.setBrush(kOutline);
+        p.drawRect(QRectF(8, 7, 4, 4));
+        break;
+    case kCmdEraser4:
+        p.setBrush(kOutline);
+        p.drawRect(QRectF(6, 5, 8, 8));
+        break;
+    case kCmdOpaque:
+    case kCmdTransparent:
+        if (command == kCmdTransparent)
+            p.setPen(QPen(kOutline, 1, Qt::DashLine));
+        p.setBrush(command == kCmdOpaque ? QColor(250, 250, 240) : Qt::NoBrush);
+        p.drawRect(QRectF(2.5, 2.5, 15, 13));
+        p.setPen(QPen(QColor(40, 110, 60), 1.4));
+        p.setBrush(QColor(120, 190, 120));
+        p.drawPolygon(QPolygonF({QPointF(4, 14), QPointF(9, 7), QPointF(12, 11), QPointF(14, 9), QPointF(16, 14)}));
+        p.setBrush(QColor(240, 180, 40));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(13, 6), 1.8, 1.8);
+        break;
+    case kCmdPenInk:
+    case kCmdPenPaper:
+        p.setBrush(command == kCmdPenInk ? Qt::black : Qt::white);
+        p.drawRect(QRectF(4.5, 3.5, 11, 11));
+        break;
+    case kCmdBackgroundInk:
+    case kCmdBackgroundPaper:
+        p.setBrush(QColor(150, 150, 156));
+        p.drawRect(QRectF(9.5, 8.5, 8, 7));
+        p.setBrush(command == kCmdBackgroundInk ? Qt::black : Qt::white);
+        p.drawRect(QRectF(2.5, 2.5, 10, 9));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+QIcon toolIcon(int command)
+{
+    QPixmap pixmap = canvas(toolbar::kImageSize);
+    QPainter p(&pixmap);
+    drawIcon(p, command);
+    p.end();
+    return QIcon(pixmap);
+}
+
+QCursor editorCursor(editor::Cursor cursor)
+{
+    switch (cursor) {
+    case Cursor::Pencil: {
+        QPixmap pixmap = canvas(QSize(32, 32));
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        drawPencil(p, 1.0);
+        p.end();
+        return QCursor(pixmap, 1, 17);
+    }
+    case Cursor::Bucket: {
+        QPixmap pixmap = canvas(QSize(32, 32));
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        drawBucket(p, 1.0);
+        p.end();
+        return QCursor(pixmap, 3, 16);
+    }
+    case Cursor::ThinCross:
+    case Cursor::Cross: return QCursor(Qt::CrossCursor);
+    case Cursor::Blank: return QCursor(Qt::BlankCursor);
+    case Cursor::Move: return QCursor(Qt::SizeAllCursor);
+    case Cursor::SizeNWSE: return QCursor(Qt::SizeFDiagCursor);
+    case Cursor::SizeNESW: return QCursor(Qt::SizeBDiagCursor);
+    case Cursor::SizeNS: return QCursor(Qt::SizeVerCursor);
+    case Cursor::SizeWE: return QCursor(Qt::SizeHorCursor);
+    default: return QCursor(Qt::ArrowCursor);
+    }
+}
+
+} // namespace tessivo

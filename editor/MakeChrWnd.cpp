@@ -1,0 +1,178 @@
+#include "editor/MakeChrWnd.h"
+
+#include "document/MessageDocument.h"
+#include "editor/EditChrView.h"
+#include "editor/EditChrWnd.h"
+#include "editor/EditorPictures.h"
+#include "editor/GlyphEditor.h"
+#include "ui/MessageBox.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QToolButton>
+
+namespace tessivo {
+
+using namespace editor;
+
+QString CMakeChrWnd::resourceText(int command)
+{
+    switch (command) {
+    case kCmdSelect: return QStringLiteral("选择一个矩形框用来拷贝、移动或者编辑\n选择框");
+    case kCmdPencil: return QStringLiteral("在图板上画点\n点");
+    case kCmdLine: return QStringLiteral("在图板上画线\n线");
+    case kCmdRectangle: return QStringLiteral("在图板上画矩形框\n矩形框");
+    case kCmdFilledRectangle: return QStringLiteral("在图板上画填充的矩形框\n填充的矩形框");
+    case kCmdEllipse: return QStringLiteral("在图板上画椭圆\n椭圆");
+    case kCmdFilledEllipse: return QStringLiteral("在图板上画填充的椭圆\n填充的椭圆");
+    case kCmdFill: return QStringLiteral("用当前颜色填充\n填充");
+    case kCmdEraser: return QStringLiteral("擦除图板上的部分内容\n橡皮");
+    case kCmdEraser2: return QStringLiteral("选择橡皮大小(2x2)\n2x2");
+    case kCmdEraser4: return QStringLiteral("选择橡皮大小(4x4)\n4x4");
+    case kCmdOpaque: return QStringLiteral("图形粘贴时用不透明方式粘贴\n不透明方式");
+    case kCmdTransparent: return QStringLiteral("图形粘贴时用透明方式粘贴\n透明方式");
+    case kCmdPenInk: return QStringLiteral("画图的颜色:黑色\n黑色");
+    case kCmdPenPaper: return QStringLiteral("画图的颜色:白色\n白色");
+    case kCmdBackgroundInk: return QStringLiteral("背景颜色:黑色\n黑色背景");
+    case kCmdBackgroundPaper: return QStringLiteral("背景颜色:白色\n白色背景");
+    default: return {};
+    }
+}
+
+CMakeChrWnd::CMakeChrWnd(MessageDocument &document, QSize size, QWidget *owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      document_(document),
+      editor_(new GlyphEditor(document.ledTypes().maxRowWidth(), this)),
+      toolBar_(new QFrame(this)),
+      frame_(new CEditChrWnd(*editor_, this))
+{
+    setObjectName(QStringLiteral("makeChrWnd"));
+    setAccessibleName(QStringLiteral("Glyph editor"));
+    setWindowTitle(QString());
+    createToolBar();
+    UpdateToolBar();
+    resize(size);
+    move(0, 0);
+    setFocusProxy(frame_);
+
+    connect(editor_, &GlyphEditor::titleChanged, this, &QWidget::setWindowTitle);
+    connect(editor_, &GlyphEditor::toolStateChanged, this, &CMakeChrWnd::UpdateToolBar);
+    connect(editor_, &GlyphEditor::layoutRefused, this, [this] {
+        ShowPlatformMessage(QStringLiteral("图板扩大后，字符窗太多(>256)!\n请先设定窗口模式。"),
+                            QStringLiteral("错误"), this, mb::kOk | mb::kIconExclamation);
+    });
+    // Hidden or shown, the board follows the row that changed last.
+    connect(&document_, &MessageDocument::rowChanged, this, &CMakeChrWnd::LoadRow);
+}
+
+CMakeChrWnd::~CMakeChrWnd()
+{
+    document_.disconnect(this);
+}
+
+CEditChrView *CMakeChrWnd::canvas() const
+{
+    return frame_->canvas();
+}
+
+QToolButton *CMakeChrWnd::toolButton(int command) const
+{
+    for (size_t i = 0; i < toolbar::kCommands.size(); ++i)
+        if (toolbar::kCommands[i] == command && command != 0)
+            return buttons_[i];
+    return nullptr;
+}
+
+void CMakeChrWnd::createToolBar()
+{
+    toolBar_->setObjectName(QStringLiteral("toolBar7700"));
+    toolBar_->setAccessibleName(QStringLiteral("Tools"));
+    toolBar_->setAutoFillBackground(true);
+    // Flat buttons on a bar with a border on its right side.
+    toolBar_->setStyleSheet(QStringLiteral("QFrame#toolBar7700 { border: none; border-right: 1px solid #9a9ca4; }"));
+    auto *grid = new QGridLayout(toolBar_);
+    grid->setContentsMargins(2, 4, 4, 4);
+    grid->setSpacing(1);
+    // Two items a line: every item with an odd index ends its line.
+    for (int i = 0; i < toolbar::kItems; ++i) {
+        const int command = toolbar::kCommands[size_t(i)];
+        if (command == 0)
+            continue;
+        auto *button = new QToolButton(toolBar_);
+        const QString text = resourceText(command);
+        const QString tip = text.section(QLatin1Char('\n'), 1);
+        button->setObjectName(QStringLiteral("id%1").arg(command));
+        button->setIcon(toolIcon(command));
+        button->setIconSize(toolbar::kImageSize);
+        button->setAutoRaise(true);
+        button->setCheckable(true);
+        button->setToolTip(tip);
+        button->setStatusTip(text.section(QLatin1Char('\n'), 0, 0));
+        button->setAccessibleName(tip);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, command] { onCommand(command); });
+        grid->addWidget(button, i / 2, i % 2);
+        buttons_[size_t(i)] = button;
+    }
+    grid->setRowStretch(toolbar::kItems / 2, 1);
+}
+
+void CMakeChrWnd::onCommand(int command)
+{
+    editor_->OnCommand(command);
+    UpdateToolBar();
+    if (canvas())
+        canvas()->setFocus();
+}
+
+void CMakeChrWnd::UpdateToolBar()
+{
+    for (size_t i = 0; i < toolbar::kCommands.size(); ++i) {
+        if (QToolButton *button = buttons_[i]) {
+            button->setChecked(editor_->isChecked(toolbar::kCommands[i]));
+            button->setEnabled(editor_->isEnabled(toolbar::kCommands[i]));
+        }
+    }
+}
+
+bool CMakeChrWnd::LoadRow(int k)
+{
+    if (k < 0 || k >= MessageDocument::kRows)
+        return false;
+    editor_->LoadRow(&document_.row(k), k);
+    // A board wider than the window shows its end, where the latest characters are.
+    if (CEditChrView *view = canvas(); view && view->horizontalBarShown())
+        view->ScrollToDevicePosition(QPoint(INT_MAX / 2, view->GetDeviceScrollPosition().y()));
+    update();
+    return true;
+}
+
+void CMakeChrWnd::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    toolBar_->setGeometry(0, 0, toolbar::kWidth, height());
+    frame_->setGeometry(toolbar::kWidth, 0, width() - toolbar::kWidth, height());
+}
+
+void CMakeChrWnd::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (canvas())
+        canvas()->setFocus();
+}
+
+void CMakeChrWnd::closeEvent(QCloseEvent *event)
+{
+    // The close box only hides the editor; it lives as long as the main window.
+    event->ignore();
+    hide();
+}
+
+void CMakeChrWnd::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();  // the window itself has no menu
+}
+
+} // namespace tessivo

@@ -1,0 +1,63 @@
+#pragma once
+// The glyph editor window: a floating tool window of the main window with the tool bar
+// on its left and the rulers and canvas beside it. It binds the board to a row of the
+// document and follows the rows' changes, whether it is shown or not.
+
+#include <QWidget>
+#include <array>
+
+class QFrame;
+class QToolButton;
+
+namespace tessivo {
+
+class CEditChrWnd;
+class CEditChrView;
+class GlyphEditor;
+class MessageDocument;
+
+namespace toolbar {
+constexpr int kWidth = 60;
+constexpr int kItems = 18;
+constexpr int kSeparator = 9;  // the tenth item is a separator
+/// The tool bar's commands in order (0 for the separator).
+constexpr std::array<int, kItems> kCommands = {7779, 7772, 7774, 7775, 7776, 7777, 7778, 7787, 7780,
+                                               0,    7792, 7793, 7784, 7785, 7788, 7789, 7790, 7791};
+}
+
+class CMakeChrWnd : public QWidget {
+    Q_OBJECT
+public:
+    /// A hidden tool window of `owner`, `size` outside, bound to no row yet.
+    CMakeChrWnd(MessageDocument &document, QSize size, QWidget *owner);
+    ~CMakeChrWnd() override;
+
+    GlyphEditor &editor() { return *editor_; }
+    CEditChrView *canvas() const;
+    QToolButton *toolButton(int command) const;
+
+    /// Binds row k and loads it into the board; false for a row outside 0-11.
+    bool LoadRow(int k);
+    /// Sets the check and enable states of the tool bar from the editor.
+    void UpdateToolBar();
+    /// The resource text of a tool bar command: "prompt\ntool tip".
+    static QString resourceText(int command);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void createToolBar();
+    void onCommand(int command);
+
+    MessageDocument &document_;
+    GlyphEditor *editor_;
+    QFrame *toolBar_;
+    CEditChrWnd *frame_;
+    std::array<QToolButton *, toolbar::kItems> buttons_{};
+};
+
+} // namespace tessivo
