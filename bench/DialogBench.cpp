@@ -142,17 +142,22 @@ void BM_RepaintKeyboard(benchmark::State &state)
 }
 BENCHMARK(BM_RepaintKeyboard)->Unit(benchmark::kMicrosecond);
 
+/// Fills row 1 to capacity and opens it in the glyph editor.
+CMakeChrWnd *editFullRow(Window &window)
+{
+    RowModel &row = window.document->row(0);
+    while (row.AddChar(u'W', false))
+        row.MoveCaret(1, false);
+    window.dialog->OnEditorButton(0);
+    return window.dialog->editorWindow();
+}
+
 // The glyph editor: a pencil drag across a 16-LED board (each move drawn, written into
 // the row and its squares repainted), and a full repaint of a 180 x 16 board at cell 10.
 void BM_EditorPencilMove(benchmark::State &state)
 {
     Window window;
-    RowModel &row = window.document->row(0);
-    for (int i = 0; i < 18; ++i)
-        if (row.AddChar(u'W', false))
-            row.MoveCaret(1, false);
-    window.dialog->OnEditorButton(0);
-    CMakeChrWnd *editor = window.dialog->editorWindow();
+    CMakeChrWnd *editor = editFullRow(window);
     QWidget *viewport = editor->canvas()->viewport();
     const int cell = editor->editor().layout().cellSize;
     int step = 0;
@@ -169,15 +174,40 @@ void BM_EditorPencilMove(benchmark::State &state)
 }
 BENCHMARK(BM_EditorPencilMove)->Unit(benchmark::kMicrosecond);
 
+// A move step of a selection of the whole 16-LED board, with the write-back into the row
+// and the repaint of the board.
+void BM_EditorMoveWholeSelection(benchmark::State &state)
+{
+    Window window;
+    CMakeChrWnd *editor = editFullRow(window);
+    editor->resize(1000, 300);
+    QApplication::processEvents();
+    GlyphEditor &model = editor->editor();
+    model.OnCommand(editor::kCmdSelect);
+    model.SelectAll();
+    QWidget *viewport = editor->canvas()->viewport();
+    const QPoint grab = model.layout().squaresOf(QRect(70, 8, 1, 1)).center();
+    const auto send = [viewport](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    send(QEvent::MouseMove, grab, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    const int cell = model.layout().cellSize;
+    int step = 0;
+    for (auto _ : state) {
+        send(QEvent::MouseMove, grab + QPoint((step++ % 2) * cell, 0), Qt::NoButton, Qt::LeftButton);
+        viewport->repaint();
+    }
+    send(QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+}
+BENCHMARK(BM_EditorMoveWholeSelection)->Unit(benchmark::kMicrosecond);
+
 void BM_EditorFullRepaint(benchmark::State &state)
 {
     Window window;
     window.document->ChangeLedType(ledtype::k11, true);
-    RowModel &row = window.document->row(0);
-    while (row.AddChar(u'W', false))
-        row.MoveCaret(1, false);
-    window.dialog->OnEditorButton(0);
-    CMakeChrWnd *editor = window.dialog->editorWindow();
+    CMakeChrWnd *editor = editFullRow(window);
     editor->editor().ResizeBoard(180, 16, 10);
     editor->resize(1900, 300);
     QApplication::processEvents();

@@ -3,6 +3,12 @@
 #include "editor/EditorPictures.h"
 #include "editor/GlyphEditor.h"
 
+#include "settings/LanguageTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -35,7 +41,8 @@ void outline(QPainter &p, int left, int top, int right, int bottom, const QColor
 
 } // namespace
 
-CEditChrView::CEditChrView(GlyphEditor &editor, QWidget *parent) : CScrollWnd(parent), editor_(editor)
+CEditChrView::CEditChrView(GlyphEditor &editor, const LanguageTable *languages, QWidget *parent)
+    : CScrollWnd(parent), editor_(editor), languages_(languages)
 {
     setObjectName(QStringLiteral("id%1").arg(kControlId));
     setAccessibleName(QStringLiteral("Board"));
@@ -53,10 +60,11 @@ CEditChrView::CEditChrView(GlyphEditor &editor, QWidget *parent) : CScrollWnd(pa
         emit boardDrawn();
     });
     connect(&editor_, &GlyphEditor::overlayChanged, this, [this] {
-        // The outline drawn last goes, the one now shown comes.
-        viewport()->update(viewportArea(lastEraser_));
-        lastEraser_ = editor_.eraserSquare().value_or(QRect());
-        viewport()->update(viewportArea(lastEraser_));
+        // What was drawn over the board last goes, what is there now comes.
+        const QPoint scroll = GetDeviceScrollPosition();
+        viewport()->update(lastOverlay_.translated(-scroll));
+        lastOverlay_ = editor_.overlayArea();
+        viewport()->update(lastOverlay_.translated(-scroll));
     });
     connect(&editor_, &GlyphEditor::cursorChanged, this, &CEditChrView::showCursor);
     connect(this, &CScrollWnd::scrolled, this, [this] { emit boardDrawn(); });
@@ -167,6 +175,176 @@ void CEditChrView::drawOverlays(QPainter &painter) const
         outline(painter, squares.left() - 1, squares.top() - 1, squares.right() + 1, squares.bottom() + 1,
                 kEraserOutline);
     }
+    if (editor_.tool() != editor::kEraser && editor_.hasSelection())
+        drawSelectionFrame(painter, editor_.selectionRect());
+    if (const auto preview = editor_.selectionPreview())
+        drawDottedFrame(painter, *preview);
+    if (const auto resize = editor_.resizePreview())
+        drawDottedFrame(painter, *resize);
+}
+
+void CEditChrView::drawSelectionFrame(QPainter &painter, const QRect &pixels) const
+{
+    const QColor kYellow(0xFF, 0xFF, 0xA3);
+    const QRect squares = editor_.layout().squaresOf(pixels);
+    // The frame F lies a pixel outside the squares; it is two pixels thick.
+    const int left = squares.left() - 1, top = squares.top() - 1, right = squares.right() + 2,
+              bottom = squares.bottom() + 2;
+    const int midX = (left + right) / 2, midY = (top + bottom) / 2;
+    const auto dash = [](int along) { return ((along % 6) + 6) % 6 > 1; };
+    const auto horizontal = [&](int y, int from, int to) {
+        for (int x = from; x <= to; ++x)
+            painter.fillRect(QRect(x, y, 1, 1), dash(x) ? kYellow : QColor(Qt::black));
+    };
+    const auto vertical = [&](int x, int from, int to) {
+        for (int y = from; y <= to; ++y)
+            painter.fillRect(QRect(x, y, 1, 1), dash(y) ? kYellow : QColor(Qt::black));
+    };
+    for (int grow = 0; grow < 2; ++grow) {
+        const int l = left - grow, t = top - grow, r = right + grow, b = bottom + grow;
+        // Each side in two pieces, with gaps for the handles at its ends and middle.
+        for (int y : {t, b}) {
+            horizontal(y, l + 3, midX - 3);
+            horizontal(y, midX + 3, r - 3);
+        }
+        for (int x : {l, r}) {
+            vertical(x, t + 3, midY - 3);
+            vertical(x, midY + 3, b - 3);
+        }
+    }
+    for (const QPoint &centre : {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom),
+                                 QPoint(midX, top), QPoint(midX, bottom), QPoint(left, midY), QPoint(right, midY)}) {
+        const QRect handle(centre - QPoint(2, 2), QSize(5, 5));
+        painter.fillRect(handle, kYellow);
+        outline(painter, handle.left(), handle.top(), handle.right(), handle.bottom(), Qt::black);
+    }
+}
+
+void CEditChrView::drawDottedFrame(QPainter &painter, const QRect &pixels) const
+{
+    const QRect squares = editor_.layout().squaresOf(pixels);
+    const int left = squares.left() + 1, top = squares.top() + 1, right = squares.right(), bottom = squares.bottom();
+    const auto dot = [](int along) { return along % 2 != 0 ? QColor(Qt::white) : QColor(Qt::black); };
+    for (int x = left; x <= right; ++x) {
+        painter.fillRect(QRect(x, top, 1, 1), dot(x));
+        painter.fillRect(QRect(x, bottom, 1, 1), dot(x));
+    }
+    for (int y = top; y <= bottom; ++y) {
+        painter.fillRect(QRect(left, y, 1, 1), dot(y));
+        painter.fillRect(QRect(right, y, 1, 1), dot(y));
+    }
+}
+
+void CEditChrView::OnCommand(int command)
+{
+    const QImage clipboard = QApplication::clipboard()->image();
+    QImage copied;
+    editor_.OnCanvasCommand(command, GetDeviceScrollPosition(), clipboard, &copied);
+    if (!copied.isNull())
+        QApplication::clipboard()->setImage(copied);
+    if (command == editor::kCmdClearBoard)
+        setFocus();
+}
+
+void CEditChrView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        const bool select = editor_.tool() == editor::kSelect;
+        switch (event->key()) {
+        case Qt::Key_C:
+            if (select)
+                OnCommand(editor::kCmdCopy);
+            return;
+        case Qt::Key_X:
+            if (select)
+                OnCommand(editor::kCmdCut);
+            return;
+        case Qt::Key_V: OnCommand(editor::kCmdPaste); return;
+        case Qt::Key_Y: OnCommand(editor::kCmdRedo); return;
+        case Qt::Key_Z: OnCommand(editor::kCmdUndo); return;
+        default: break;
+        }
+    }
+    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Escape) {
+        editor_.OnKey(event->key());
+        return;
+    }
+    CScrollWnd::keyPressEvent(event);
+}
+
+bool CEditChrView::fillContextMenu(QMenu &menu, QPoint content)
+{
+    using namespace editor;
+    const Menu which = editor_.menuAt(content);
+    if (which == Menu::None)
+        return false;
+    const LanguageRecord *language = languages_ ? &languages_->current() : nullptr;
+    const auto text = [language](int key, const char16_t *builtin) {
+        return language ? fieldText(language->M[key - 1]) : QString::fromUtf16(builtin);
+    };
+    const bool picture = !QApplication::clipboard()->image().isNull();
+    const auto item = [&](QMenu &into, int command, int key, const char16_t *builtin) {
+        QAction *action = into.addAction(menuIcon(command), text(key, builtin));
+        action->setObjectName(QStringLiteral("id%1").arg(command));
+        action->setData(command);
+        action->setEnabled(editor_.isCommandEnabled(command, picture));
+    };
+    const auto grid = [&] {
+        QMenu *sub = menu.addMenu(text(22, u"网格大小"));
+        sub->setObjectName(QStringLiteral("gridMenu"));
+        const int sizes[] = {4, 6, 8, 10};
+        for (int i = 0; i < 4; ++i) {
+            QAction *action = sub->addAction(QStringLiteral("%1x%1").arg(sizes[i]));
+            action->setObjectName(QStringLiteral("id%1").arg(kCmdGrid4 + i));
+            action->setData(kCmdGrid4 + i);
+            action->setCheckable(true);
+            action->setChecked(editor_.layout().cellSize == sizes[i]);
+        }
+    };
+    item(menu, kCmdUndo, 1, u"撤消");
+    item(menu, kCmdRedo, 2, u"重复");
+    menu.addSeparator();
+    if (which == Menu::Pop3) {
+        item(menu, kCmdCut, 3, u"剪切");
+        item(menu, kCmdCopy, 4, u"复制");
+    }
+    item(menu, kCmdPaste, 10, u"粘贴");
+    if (which == Menu::Pop3)
+        item(menu, kCmdDelete, 7, u"删除");
+    menu.addSeparator();
+    if (which != Menu::Pop1) {
+        item(menu, kCmdSelectAll, 8, u"全选");
+        menu.addSeparator();
+    }
+    if (which == Menu::Pop3) {
+        QMenu *rotate = menu.addMenu(text(23, u"旋转"));
+        rotate->setObjectName(QStringLiteral("rotateMenu"));
+        item(*rotate, kCmdTurnLeft, 11, u"左转90度");
+        item(*rotate, kCmdTurnRight, 12, u"右转90度");
+        item(*rotate, kCmdTurn180, 13, u"旋转180度");
+        QMenu *mirror = menu.addMenu(text(24, u"镜向"));
+        mirror->setObjectName(QStringLiteral("mirrorMenu"));
+        item(*mirror, kCmdMirrorHorizontal, 14, u"水平镜向(&H)");
+        item(*mirror, kCmdMirrorVertical, 15, u"垂直镜向(&V)");
+        item(menu, kCmdInvert, 16, u"反色(&I)");
+        item(menu, kCmdHollow, 17, u"镂空(&H)");
+    } else {
+        grid();
+        item(menu, kCmdClearBoard, 9, u"清除图板");
+    }
+    return true;
+}
+
+void CEditChrView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // A menu asked for from the keyboard does nothing here.
+    if (event->reason() != QContextMenuEvent::Mouse)
+        return;
+    QMenu menu(this);
+    if (!fillContextMenu(menu, contentPoint(viewport()->mapFromGlobal(event->globalPos()))))
+        return;
+    if (QAction *chosen = menu.exec(event->globalPos()))
+        OnCommand(chosen->data().toInt());
 }
 
 void CEditChrView::mousePressEvent(QMouseEvent *event)

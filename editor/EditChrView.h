@@ -6,16 +6,27 @@
 
 #include "editor/ScrollWnd.h"
 
+class QMenu;
+
 namespace tessivo {
 
 class GlyphEditor;
+class LanguageTable;
 
 class CEditChrView : public CScrollWnd {
     Q_OBJECT
 public:
     static constexpr int kControlId = 106;
 
-    explicit CEditChrView(GlyphEditor &editor, QWidget *parent = nullptr);
+    /// A canvas of `editor`; its context menus take their texts from the current
+    /// language of `languages` (built-in Chinese texts without one).
+    explicit CEditChrView(GlyphEditor &editor, const LanguageTable *languages = nullptr,
+                          QWidget *parent = nullptr);
+
+    /// Runs a canvas command (undo, clipboard, transformations, grid sizes, clear).
+    void OnCommand(int command);
+    /// Fills the context menu for a content point; false when there is none there.
+    bool fillContextMenu(QMenu &menu, QPoint content);
 
     /// SetScrollSizes for the board: a cell a line, the board and 10 pixels more.
     void UpdateScrollSizes();
@@ -34,18 +45,23 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool viewportEvent(QEvent *event) override;
 
 private:
     void drawBoard(QPainter &painter, const QRect &exposed) const;
     void drawFrame(QPainter &painter) const;
     void drawOverlays(QPainter &painter) const;
+    void drawSelectionFrame(QPainter &painter, const QRect &pixels) const;
+    void drawDottedFrame(QPainter &painter, const QRect &pixels) const;
     /// The viewport area of a board rectangle's squares with room for the overlays.
     QRect viewportArea(const QRect &pixels) const;
     void showCursor();
 
     GlyphEditor &editor_;
-    QRect lastEraser_;  // board rectangle of the outline drawn last
+    const LanguageTable *languages_;
+    QRect lastOverlay_;  // canvas area of the overlays drawn last
 };
 
 } // namespace tessivo

@@ -37,8 +37,8 @@ void drawNumber(QPainter &p, int number, QPoint first, bool turned, const QColor
 
 } // namespace
 
-CEditChrWnd::CEditChrWnd(GlyphEditor &editor, QWidget *parent)
-    : QWidget(parent), editor_(editor), canvas_(new CEditChrView(editor, this))
+CEditChrWnd::CEditChrWnd(GlyphEditor &editor, const LanguageTable *languages, QWidget *parent)
+    : QWidget(parent), editor_(editor), canvas_(new CEditChrView(editor, languages, this))
 {
     setObjectName(QStringLiteral("id%1").arg(kControlId));
     setAccessibleName(QStringLiteral("Rulers"));

@@ -8,13 +8,14 @@ namespace tessivo {
 
 class CEditChrView;
 class GlyphEditor;
+class LanguageTable;
 
 class CEditChrWnd : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kControlId = 104;
 
-    CEditChrWnd(GlyphEditor &editor, QWidget *parent = nullptr);
+    CEditChrWnd(GlyphEditor &editor, const LanguageTable *languages = nullptr, QWidget *parent = nullptr);
     CEditChrView *canvas() const { return canvas_; }
 
 protected:

@@ -146,6 +146,94 @@ QIcon toolIcon(int command)
     return QIcon(pixmap);
 }
 
+QIcon menuIcon(int command)
+{
+    QPixmap pixmap = canvas(QSize(17, 16));
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPen pen(kOutline, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    const auto arrowHead = [&p](QPointF tip, QPointF a, QPointF b) {
+        p.setBrush(kOutline);
+        p.drawPolygon(QPolygonF({tip, a, b}));
+        p.setBrush(Qt::NoBrush);
+    };
+    switch (command) {
+    case kCmdUndo:
+    case kCmdRedo: {
+        p.save();
+        if (command == kCmdRedo) {
+            p.translate(17, 0);
+            p.scale(-1, 1);
+        }
+        p.drawArc(QRectF(4, 4, 10, 9), 90 * 16, -200 * 16);
+        arrowHead(QPointF(2, 6), QPointF(7, 2), QPointF(7, 9));
+        p.restore();
+        break;
+    }
+    case kCmdCut:
+        p.drawEllipse(QPointF(5, 12), 2.5, 2.5);
+        p.drawEllipse(QPointF(12, 12), 2.5, 2.5);
+        p.drawLine(QPointF(6.5, 10), QPointF(12, 2));
+        p.drawLine(QPointF(10.5, 10), QPointF(5, 2));
+        break;
+    case kCmdCopy:
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(2.5, 2.5, 8, 9));
+        p.drawRect(QRectF(6.5, 5.5, 8, 9));
+        break;
+    case kCmdPaste:
+        p.setBrush(QColor(210, 170, 110));
+        p.drawRoundedRect(QRectF(2.5, 2.5, 10, 12), 1.5, 1.5);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(7.5, 6.5, 7, 8));
+        break;
+    case kCmdDelete:
+        p.setPen(QPen(QColor(200, 40, 40), 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(4, 3), QPointF(13, 12));
+        p.drawLine(QPointF(13, 3), QPointF(4, 12));
+        break;
+    case kCmdTurnLeft:
+    case kCmdTurnRight: {
+        p.save();
+        if (command == kCmdTurnRight) {
+            p.translate(17, 0);
+            p.scale(-1, 1);
+        }
+        p.drawArc(QRectF(3, 3, 11, 11), 0, 270 * 16);
+        arrowHead(QPointF(14, 10), QPointF(11.5, 6.5), QPointF(16.5, 6.5));
+        p.restore();
+        break;
+    }
+    case kCmdTurn180:
+        p.drawArc(QRectF(3, 3, 11, 11), 180 * 16, -180 * 16);
+        arrowHead(QPointF(14, 10), QPointF(11.5, 6.5), QPointF(16.5, 6.5));
+        break;
+    case kCmdMirrorHorizontal:
+        p.setPen(QPen(kOutline, 1, Qt::DashLine));
+        p.drawLine(QPointF(8.5, 1), QPointF(8.5, 15));
+        p.setPen(pen);
+        arrowHead(QPointF(1, 8), QPointF(6, 4), QPointF(6, 12));
+        arrowHead(QPointF(16, 8), QPointF(11, 4), QPointF(11, 12));
+        break;
+    case kCmdMirrorVertical:
+        p.setPen(QPen(kOutline, 1, Qt::DashLine));
+        p.drawLine(QPointF(1, 8), QPointF(16, 8));
+        p.setPen(pen);
+        arrowHead(QPointF(8.5, 1), QPointF(4.5, 6), QPointF(12.5, 6));
+        arrowHead(QPointF(8.5, 15), QPointF(4.5, 10), QPointF(12.5, 10));
+        break;
+    case kCmdClearBoard:
+        p.end();
+        return toolIcon(kCmdEraser);
+    default:
+        p.end();
+        return {};
+    }
+    p.end();
+    return QIcon(pixmap);
+}
+
 QCursor editorCursor(editor::Cursor cursor)
 {
     switch (cursor) {

@@ -15,6 +15,9 @@ constexpr QSize kImageSize(20, 18);
 
 /// The picture of a tool bar command (7772-7793).
 QIcon toolIcon(int command);
+/// The picture of a context-menu item (undo, redo, clipboard, delete, turns, mirrors,
+/// clearing); none for the others.
+QIcon menuIcon(int command);
 /// The pointer of a cursor kind; the pencil's hot spot is its tip, the bucket's its
 /// paint drop.
 QCursor editorCursor(editor::Cursor cursor);

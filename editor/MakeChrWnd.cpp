@@ -41,12 +41,12 @@ QString CMakeChrWnd::resourceText(int command)
     }
 }
 
-CMakeChrWnd::CMakeChrWnd(MessageDocument &document, QSize size, QWidget *owner)
+CMakeChrWnd::CMakeChrWnd(MessageDocument &document, const LanguageTable &languages, QSize size, QWidget *owner)
     : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       document_(document),
       editor_(new GlyphEditor(document.ledTypes().maxRowWidth(), this)),
       toolBar_(new QFrame(this)),
-      frame_(new CEditChrWnd(*editor_, this))
+      frame_(new CEditChrWnd(*editor_, &languages, this))
 {
     setObjectName(QStringLiteral("makeChrWnd"));
     setAccessibleName(QStringLiteral("Glyph editor"));

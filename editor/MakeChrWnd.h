@@ -14,6 +14,7 @@ namespace tessivo {
 class CEditChrWnd;
 class CEditChrView;
 class GlyphEditor;
+class LanguageTable;
 class MessageDocument;
 
 namespace toolbar {
@@ -28,8 +29,9 @@ constexpr std::array<int, kItems> kCommands = {7779, 7772, 7774, 7775, 7776, 777
 class CMakeChrWnd : public QWidget {
     Q_OBJECT
 public:
-    /// A hidden tool window of `owner`, `size` outside, bound to no row yet.
-    CMakeChrWnd(MessageDocument &document, QSize size, QWidget *owner);
+    /// A hidden tool window of `owner`, `size` outside, bound to no row yet; its menus
+    /// speak the current language of `languages`.
+    CMakeChrWnd(MessageDocument &document, const LanguageTable &languages, QSize size, QWidget *owner);
     ~CMakeChrWnd() override;
 
     GlyphEditor &editor() { return *editor_; }

@@ -221,7 +221,8 @@ void CTessivoDlg::createControls()
     keys_->setGeometry(keyPlace->geometry());
     connect(keys_, &CKeyWnd::keyPicked, this, [this](const ChrRecord &record) { InsertKeyboardGlyph(&record); });
     // The glyph editor: a hidden tool window of this one, as large as it was last time.
-    editor_ = new CMakeChrWnd(document_, QSize(settings_.MakeChrWndCx, settings_.MakeChrWndCy), this);
+    editor_ = new CMakeChrWnd(document_, settings_.languages, QSize(settings_.MakeChrWndCx, settings_.MakeChrWndCy),
+                              this);
 
     colour_ = button(dlg::kColour, 122, 220, 48, 19, CShadeButtonST::kHardBump, pictures::kColour);
     start_ = button(dlg::kStart, 122, 242, 48, 19, CShadeButtonST::kHardBump, pictures::kStart);

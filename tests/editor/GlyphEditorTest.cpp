@@ -1,7 +1,7 @@
 // The glyph editor without a window: the board's layout, the scroll-bar rules, the
 // drawing tools' gestures, the eraser, and every change reaching the bound row.
 
-#include "editor/GlyphEditor.h"
+#include "editor/EditorFixture.h"
 #include "editor/Rulers.h"
 #include "editor/ScrollBars.h"
 #include "rows/RowModel.h"
@@ -130,59 +130,7 @@ TEST(Rulers, TicksNumberWindowsInRedAndEveryEighthColumnInGrey)
 
 // ---- gestures ----
 
-bool blankGlyph(uint16_t, int ledType, ChrRecord &record)
-{
-    record.width = 8;
-    record.height = LedTypeTable()[ledType].ledCount;
-    record.byteCount = uint8_t(8 * bytesPerColumn(record.height));
-    return true;
-}
-
-/// An editor bound to a 16-LED row of five blank characters (a 40 x 16 board).
-class GlyphEditorTest : public ::testing::Test {
-protected:
-    GlyphEditorTest() : row(&blankGlyph), editor(180)
-    {
-        row.SetLedType(ledtype::k16, false);
-        for (int i = 0; i < 5; ++i)
-            if (row.AddChar('a', false))
-                row.MoveCaret(1, false);
-        editor.setRequestedCharSize(16, 16);
-        editor.LoadRow(&row, 0);
-    }
-    /// The content point in the middle of board pixel (x, y).
-    QPoint at(int x, int y) const { return editor.layout().squaresOf(QRect(x, y, 1, 1)).center(); }
-    void click(int x, int y, Button button = Button::Left)
-    {
-        editor.Press(at(x, y), button);
-        editor.Release(at(x, y), button);
-    }
-    void drag(QPoint from, QPoint to, Button button = Button::Left)
-    {
-        editor.Press(at(from.x(), from.y()), button);
-        editor.Move(at(to.x(), to.y()), button == Button::Left, button == Button::Right);
-        editor.Release(at(to.x(), to.y()), button);
-    }
-    int inkCount() const
-    {
-        int n = 0;
-        for (int y = 0; y < editor.layout().boardHeight; ++y)
-            for (int x = 0; x < editor.layout().boardWidth; ++x)
-                n += editor.board().pixel(x, y);
-        return n;
-    }
-    bool boardMatchesRow() const
-    {
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 40; ++x)
-                if (editor.board().pixel(x, y) != row.rowImage().pixel(x, y))
-                    return false;
-        return true;
-    }
-
-    RowModel row;
-    GlyphEditor editor;
-};
+using GlyphEditorTest = EditorFixture;
 
 TEST_F(GlyphEditorTest, LoadingARowSizesTheBoardAndTitlesTheWindow)
 {

@@ -100,3 +100,51 @@ TEST(MonoImage, CopiesClipAndOverlap)
     EXPECT_EQ(image, MonoImage(16, 4));
     EXPECT_TRUE(MonoImage(-3, 4).isNull());
 }
+
+namespace {
+
+/// The pixels of an image, for comparing two ways of writing them.
+std::vector<bool> pixelsOf(const tessivo::MonoImage &image)
+{
+    std::vector<bool> out;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            out.push_back(image.pixel(x, y));
+    return out;
+}
+
+} // namespace
+
+TEST(MonoImage, FillsAndCopiesOfAnyAlignmentWriteExactlyTheirRectangle)
+{
+    using tessivo::MonoImage;
+    MonoImage pattern(53, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 53; ++x)
+            pattern.setPixel(x, y, (x * 7 + y * 3) % 5 < 2);
+    uint32_t seed = 99;
+    const auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % uint32_t(range));
+    };
+    for (int round = 0; round < 400; ++round) {
+        const tessivo::PixelRect area{next(60) - 4, next(12) - 2, next(40), next(10)};
+        const int x = next(60) - 4, y = next(12) - 2;
+        const bool black = next(2) == 1;
+        // The same writes pixel by pixel.
+        MonoImage fast(47, 11), slow(47, 11);
+        fast.copyFrom(pattern, {0, 0, 47, 11}, 0, 0);
+        slow.copyFrom(pattern, {0, 0, 47, 11}, 0, 0);
+        fast.fill(area, black);
+        for (int j = 0; j < area.height; ++j)
+            for (int i = 0; i < area.width; ++i)
+                slow.setPixel(area.x + i, area.y + j, black);
+        ASSERT_EQ(pixelsOf(fast), pixelsOf(slow)) << "fill round " << round;
+        fast.copyFrom(pattern, area, x, y);
+        for (int j = 0; j < area.height; ++j)
+            for (int i = 0; i < area.width; ++i)
+                if (pattern.contains(area.x + i, area.y + j))
+                    slow.setPixel(x + i, y + j, pattern.pixel(area.x + i, area.y + j));
+        ASSERT_EQ(pixelsOf(fast), pixelsOf(slow)) << "copy round " << round;
+    }
+}
