@@ -1,5 +1,6 @@
 #include "app/TessivoApp.h"
 
+#include "app/CommandLine.h"
 #include "document/MessageDocument.h"
 #include "glyphs/GlyphFiles.h"
 #include "main/TessivoDlg.h"
@@ -8,6 +9,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <unistd.h>
 
 namespace tessivo {
 
@@ -22,10 +26,16 @@ CTessivoApp::~CTessivoApp()
 
 QString CTessivoApp::reportLibraryName() { return QStringLiteral("LIB/libMorvUSB.so"); }
 
-bool CTessivoApp::InitInstance()
+void CTessivoApp::setNames()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("QorlSoft"));
     QCoreApplication::setApplicationName(QStringLiteral("Tessivo"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSIVO_VERSION));
+}
+
+void CTessivoApp::startCommon()
+{
+    setNames();
 
     moduleFolder_ = moduleFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
                                                    : moduleFolderOverride;
@@ -40,24 +50,114 @@ bool CTessivoApp::InitInstance()
     ini.load(settingsReadPath_);
     settings_.languages.ReadLanguages(ini);
     settings_.ReadSettings(ini);
+}
+
+bool CTessivoApp::InitInstance()
+{
+    startCommon();
     fillCursorTable();
     LoadGlyphFiles(std::filesystem::path((moduleFolder_ + QStringLiteral("/LIB")).toStdString()));
+    reportGlyphFiles();
     documentFromSettings();
 
     if (runMainWindow) {
         runMainWindow();
     } else {
         drivers_ = makeSystemLinkDrivers(report_);
-        CTessivoDlg dialog(*document_, settings_, *drivers_);
+        CTessivoDlg dialog(*document_, settings_, driversOverride ? *driversOverride : *drivers_);
         // The settings are written while the window is still there to say it failed.
         QObject::connect(&dialog, &CTessivoDlg::exiting, &dialog, [this, &dialog] {
             const QString message = settingsWriteMessage(WriteSettingsFile());
             if (!message.isEmpty())
                 ShowMessage(message, &dialog, mb::kOk | mb::kIconStop);
         });
+        // The project opens once the window is up, so that its messages have a parent.
+        if (!projectToOpen.isEmpty())
+            QTimer::singleShot(0, &dialog, [this, &dialog] { dialog.OpenProjectFile(projectToOpen); });
         dialog.exec();
     }
     return false;
+}
+
+int CTessivoApp::RunCommandLine(const CommandLine &line)
+{
+    QTextStream stdOut(stdout), stdErr(stderr);
+    QTextStream &out = outOverride ? *outOverride : stdOut;
+    QTextStream &err = errOverride ? *errOverride : stdErr;
+    switch (line.mode) {
+    case CommandLine::Mode::Help:
+        setNames();
+        out << commandLineHelp();
+        break;
+    case CommandLine::Mode::Version:
+        setNames();
+        out << versionText();
+        break;
+    case CommandLine::Mode::Error:
+        err << QStringLiteral("tessivo: %1\nTry 'tessivo --help' for more information.\n").arg(line.error);
+        return cli::kUsage;
+    default:
+        break;
+    }
+    if (line.mode != CommandLine::Mode::Send && line.mode != CommandLine::Mode::List) {
+        out.flush();
+        finishCommandLine();
+        return cli::kOk;
+    }
+
+    // Without a window, what would be a message box is a line on standard error.
+    if (!platformMessage)
+        platformMessage = [&err](const QString &text, const QString &) { err << text << '\n'; };
+    startCommon();
+    drivers_ = makeSystemLinkDrivers(report_);
+    LinkDrivers &drivers = driversOverride ? *driversOverride : *drivers_;
+    int status = cli::kOk;
+    if (line.mode == CommandLine::Mode::List) {
+        status = ListLinks(drivers, out);
+    } else {
+        documentFromSettings();
+        status = SendProjectFile(line.project, *document_, drivers, err, !errOverride && isatty(fileno(stderr)));
+    }
+    out.flush();
+    err.flush();
+    finishCommandLine();
+    return status;
+}
+
+void CTessivoApp::finishCommandLine()
+{
+    // A script's run leaves the user's settings as they are.
+    document_.reset();
+    drivers_.reset();
+    report_ = ReportLibrary{};
+    if (reportLibrary_.isLoaded())
+        reportLibrary_.unload();
+    started_ = false;
+}
+
+void CTessivoApp::reportGlyphFiles()
+{
+    QTextStream err(stderr);
+    int found = 0;
+    for (int file = 0; file < 5; ++file) {
+        if (isBuiltinLoaded(file))
+            ++found;
+        else
+            err << QStringLiteral("tessivo: glyph file LIB/%1 is missing or damaged\n")
+                       .arg(QLatin1StringView(glyphfile::kBuiltinNames[file]));
+    }
+    for (int library = 0; library < 2; ++library) {
+        if (isUserLibraryPresent(library))
+            ++found;
+        else
+            err << QStringLiteral("tessivo: glyph file LIB/%1 is missing\n")
+                       .arg(QLatin1StringView(glyphfile::kUserNames[library]));
+    }
+    // A run that only measures or checks start-up says what it found.
+    if (qEnvironmentVariableIsSet("TESSIVO_EXIT_WHEN_SHOWN"))
+        err << QStringLiteral("tessivo: started with %1 of 7 glyph files from %2/LIB, settings in %3\n")
+                   .arg(found)
+                   .arg(moduleFolder_, settingsPath_);
 }
 
 void CTessivoApp::documentFromSettings()

@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QLibrary>
 #include <QString>
+#include <QTextStream>
 #include <array>
 #include <functional>
 #include <memory>
@@ -17,6 +18,7 @@
 namespace tessivo {
 
 class MessageDocument;
+struct CommandLine;
 
 class CTessivoApp {
 public:
@@ -30,6 +32,10 @@ public:
 
     /// The start-up sequence; runs the main window and answers false once it has ended.
     bool InitInstance();
+    /// Work without a window (--send, --list, --help, --version): start-up without the
+    /// glyph files and cursors, the work, and no settings written. Messages go to
+    /// standard error, lists and help to standard output. Answers the exit status.
+    int RunCommandLine(const CommandLine &line);
     /// Writes the settings (unless the main window's exit wrote them), releases what
     /// start-up loaded and returns the exit code.
     int ExitInstance();
@@ -54,16 +60,30 @@ public:
     Settings &settings() { return settings_; }
     MessageDocument *document() { return document_.get(); }
 
+    /// A project to open as the main window starts (named on the command line).
+    QString projectToOpen;
+
     // What the shell does that tests replace: the folder of the executable, the
-    // platform message box, and the main window's run.
+    // platform message box, the main window's run, the links and the streams of the
+    // work without a window.
     QString moduleFolderOverride;
     std::function<void(const QString &text, const QString &caption)> platformMessage;
     std::function<void()> runMainWindow;
+    LinkDrivers *driversOverride = nullptr;
+    QTextStream *outOverride = nullptr;
+    QTextStream *errOverride = nullptr;
 
     /// The path of the report library, relative to the program folder.
     static QString reportLibraryName();
 
 private:
+    static void setNames();
+    /// Folders, settings and the report library: what both kinds of start share.
+    void startCommon();
+    /// Names the glyph files that are missing or damaged, on standard error.
+    void reportGlyphFiles();
+    /// Releases what the work without a window loaded.
+    void finishCommandLine();
     void loadReportLibrary();
     void fillCursorTable();
     /// The document starts from the settings and gives its values back at exit.

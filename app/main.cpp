@@ -1,11 +1,29 @@
+#include "app/CommandLine.h"
 #include "app/TessivoApp.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    // Work for scripts starts no window system: it runs where no display is.
+    if (tessivo::runsWithoutWindow(arguments)) {
+        QCoreApplication application(argc, argv);
+        tessivo::CTessivoApp app;
+        return app.RunCommandLine(tessivo::parseCommandLine(QCoreApplication::arguments()));
+    }
+
+    // Qt takes its own options (-platform, -style) before the program reads the rest.
     QApplication application(argc, argv);
+    const tessivo::CommandLine line = tessivo::parseCommandLine(QCoreApplication::arguments());
     tessivo::CTessivoApp app;
+    if (line.mode != tessivo::CommandLine::Mode::Window)
+        return app.RunCommandLine(line);
+    app.projectToOpen = line.project;
     app.InitInstance();
     return app.ExitInstance();
 }

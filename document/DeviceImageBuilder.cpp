@@ -67,4 +67,11 @@ bool BuildDeviceImage(const MessageDocument &document, DeviceImage &image)
     return true;
 }
 
+int DeviceImageLength(const MessageDocument &document)
+{
+    // The image is built as Send builds it, so the count can never differ from it.
+    thread_local DeviceImage scratch;
+    return BuildDeviceImage(document, scratch) ? scratch.length : 0;
+}
+
 } // namespace tessivo

@@ -15,6 +15,10 @@ class MessageDocument;
 /// holds text.
 bool BuildDeviceImage(const MessageDocument &document, DeviceImage &image);
 
+/// The bytes the document's device image takes (its closing zeros included), 0 when no
+/// row holds text: what a display must hold of it.
+int DeviceImageLength(const MessageDocument &document);
+
 /// The 7-LED blade's column byte: bit 0 <- bit 1, bit 1 <- bit 2, bit 2 <- bit 3.
 uint8_t adjust7(uint8_t byte);
 /// The 11-LED blade's column: the 16-bit number (first byte high) shifted right by 5.

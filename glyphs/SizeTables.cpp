@@ -1,40 +1,42 @@
-// The two size tables of the user libraries, compiled into the program from the files
-// that the glyph generator writes into the build tree.
+// The two size tables of the user libraries, compiled into the program from the runs the
+// glyph generator writes, and spread out into width and height bytes on first use.
 
 #include "glyphs/GlyphFiles.h"
+#include "glyphs/SizeTableRuns.h"
 
-#ifndef TESSIVO_SIZES11_FILE
-#error "TESSIVO_SIZES11_FILE must name the 11-LED size table"
-#endif
-
-__asm__(".section .rodata\n"
-        ".globl tessivo_sizes11\n"
-        ".hidden tessivo_sizes11\n"
-        ".balign 16\n"
-        "tessivo_sizes11:\n"
-        ".incbin \"" TESSIVO_SIZES11_FILE "\"\n"
-        ".globl tessivo_sizes16\n"
-        ".hidden tessivo_sizes16\n"
-        ".balign 16\n"
-        "tessivo_sizes16:\n"
-        ".incbin \"" TESSIVO_SIZES16_FILE "\"\n"
-        ".previous\n");
-
-extern "C" const uint8_t tessivo_sizes11[];
-extern "C" const uint8_t tessivo_sizes16[];
+#include <array>
 
 namespace tessivo {
+namespace {
+
+using Table = std::array<uint8_t, glyphfile::kSizeTableBytes>;
+
+Table expand(const sizetables::SizeRun *runs, size_t count)
+{
+    Table table{};
+    uint32_t code = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t end = runs[i].end < 65536 ? runs[i].end : 65536;
+        for (; code < end; ++code) {
+            table[2 * code] = runs[i].width;
+            table[2 * code + 1] = runs[i].height;
+        }
+    }
+    return table;
+}
+
+} // namespace
 
 std::span<const uint8_t, glyphfile::kSizeTableBytes> builtinSizeTable11()
 {
-    return std::span<const uint8_t, glyphfile::kSizeTableBytes>(tessivo_sizes11,
-                                                                 glyphfile::kSizeTableBytes);
+    static const Table table = expand(sizetables::kRuns11, sizetables::kRuns11Count);
+    return table;
 }
 
 std::span<const uint8_t, glyphfile::kSizeTableBytes> builtinSizeTable16()
 {
-    return std::span<const uint8_t, glyphfile::kSizeTableBytes>(tessivo_sizes16,
-                                                                 glyphfile::kSizeTableBytes);
+    static const Table table = expand(sizetables::kRuns16, sizetables::kRuns16Count);
+    return table;
 }
 
 } // namespace tessivo

@@ -5,19 +5,69 @@
 namespace tessivo {
 namespace {
 
-const QString kConnectFailure = QStringLiteral("USB Device Connect Failure!!!");
-const QString kWriteFailure = QStringLiteral("USB Write Data Failure!");
+// The poll's order: the feature link, the report library, the CH375 chip.
+constexpr uint8_t kPollOrder[] = {link::kFeature, link::kReport, link::kCh375};
 
-QString connectedTip(uint8_t link)
+/// Asks one link whether a display answers, and leaves nothing open that the download
+/// opens on its own (Feltrix keeps the device it found, as its handle must stay).
+bool answersOn(LinkDrivers &drivers, uint8_t which)
 {
-    switch (link) {
-    case link::kFeature: return QStringLiteral("Display connected (feature reports)");
-    case link::kCh375: return QStringLiteral("Display connected (CH375)");
-    default: return QStringLiteral("Display connected (HID reports)");
+    switch (which) {
+    case link::kFeature:
+        return drivers.FindUsb(protocol::kFeatureProduct) != 0;
+    case link::kCh375:
+        if (drivers.CH375OpenDevice(0) == -1)
+            return false;
+        drivers.CH375CloseDevice(0);
+        return true;
+    default: {
+        void *handle = drivers.OpenUSBDevice(protocol::kReportVendor, protocol::kReportProduct);
+        if (handle == kInvalidReportHandle)
+            return false;
+        drivers.CloseUSBDevice(handle);
+        return true;
+    }
     }
 }
 
 } // namespace
+
+QString linkName(uint8_t which)
+{
+    switch (which) {
+    case link::kFeature: return QStringLiteral("feature reports");
+    case link::kCh375: return QStringLiteral("CH375");
+    default: return QStringLiteral("HID reports");
+    }
+}
+
+std::vector<uint8_t> AnsweringLinks(LinkDrivers &drivers)
+{
+    std::vector<uint8_t> answering;
+    for (const uint8_t which : kPollOrder)
+        if ((which != link::kReport || drivers.reportBound()) && answersOn(drivers, which))
+            answering.push_back(which);
+    return answering;
+}
+
+SendFailure sendFailureOf(const QString &message)
+{
+    if (message == QLatin1StringView(linktext::kNoData))
+        return SendFailure::NoData;
+    if (message == QLatin1StringView(linktext::kTooLarge))
+        return SendFailure::TooLarge;
+    if (message == QLatin1StringView(linktext::kConnectFailure))
+        return SendFailure::ConnectFailure;
+    if (message == QLatin1StringView(linktext::kWriteError))
+        return SendFailure::WriteError;
+    if (message == QLatin1StringView(linktext::kReadError))
+        return SendFailure::ReadError;
+    if (message == QLatin1StringView(linktext::kWriteFailure))
+        return SendFailure::WriteFailure;
+    if (message.startsWith(QLatin1StringView(linktext::kStatusError)))
+        return SendFailure::DeviceStatus;
+    return SendFailure::Other;
+}
 
 void DeviceLink::OnTimer(int timerId)
 {
@@ -32,32 +82,25 @@ void DeviceLink::OnTimer(int timerId)
 
 void DeviceLink::DetectDevice()
 {
-    if (const int found = drivers_.FindUsb(protocol::kFeatureProduct); found != 0) {
-        connected_ = found;
-        activeLink_ = link::kFeature;
-    } else {
-        void *handle = drivers_.OpenUSBDevice(protocol::kReportVendor, protocol::kReportProduct);
-        connected_ = handle != kInvalidReportHandle;
-        activeLink_ = link::kReport;
-        // The poll only asks; the download opens its own handle.
-        if (connected_)
-            drivers_.CloseUSBDevice(handle);
-    }
-    if (!connected_) {
-        connected_ = drivers_.CH375OpenDevice(0) != -1;
-        if (connected_)
-            activeLink_ = link::kCh375;
+    // The first link that answers is the one Send uses; the poll only asks, the
+    // download opens its own handle.
+    connected_ = 0;
+    activeLink_ = link::kReport;
+    for (const uint8_t which : kPollOrder) {
+        if (answersOn(drivers_, which)) {
+            connected_ = 1;
+            activeLink_ = which;
+            break;
+        }
     }
 
     QString tip;
     if (connected_) {
-        tip = connectedTip(activeLink_);
-        if (activeLink_ == link::kCh375)
-            drivers_.CH375CloseDevice(0);
+        tip = QStringLiteral("Display connected (%1)").arg(linkName(activeLink_));
     } else {
         tip = drivers_.accessProblem();
         if (tip.isEmpty())
-            tip = QStringLiteral("No display connected");
+            tip = QLatin1StringView(linktext::kNoDisplay);
     }
     const int state = connected_ ? 1 : 0;
     if (state != linkState_ || tip != toolTip_) {
@@ -115,7 +158,7 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
 {
     const int length = image.length;
     if (length >= protocol::kMaxImage) {
-        view_.showError(QStringLiteral("IC ROM Over"));
+        view_.showError(QLatin1StringView(linktext::kTooLarge));
         return false;
     }
     // The poll waits until the download is over, so the link it opened stays its own.
@@ -127,7 +170,7 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
 
     const std::optional<OpenLink> open = openLink();
     if (!open) {
-        view_.showError(kConnectFailure);
+        view_.showError(QLatin1StringView(linktext::kConnectFailure));
         return false;
     }
 
@@ -137,7 +180,7 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
         announced = ExchangePacket(packet, *open);
     }
     if (!announced) {
-        view_.showError(kWriteFailure);
+        view_.showError(QLatin1StringView(linktext::kWriteFailure));
         closeLink(*open);
         return false;
     }
@@ -149,7 +192,7 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
         CommandPacket packet = DataCommand(&image.buffer[size_t(i * protocol::kBytesPerData)], ledType);
         if (!ExchangePacket(packet, *open)) {
             closeLink(*open);  // the chip is closed before the message
-            view_.showError(kWriteFailure);
+            view_.showError(QLatin1StringView(linktext::kWriteFailure));
             return false;
         }
     }
@@ -179,7 +222,7 @@ bool DeviceLink::ExchangePacket(CommandPacket &packet, const OpenLink &open)
         }
     }
     if (!sent) {
-        view_.showError(QStringLiteral("USB Write Data Error"));
+        view_.showError(QLatin1StringView(linktext::kWriteError));
         return false;
     }
 
@@ -203,7 +246,7 @@ bool DeviceLink::ExchangePacket(CommandPacket &packet, const OpenLink &open)
         }
     }
     if (!received) {
-        view_.showError(QStringLiteral("USB Read Data Error"));
+        view_.showError(QLatin1StringView(linktext::kReadError));
         return false;
     }
     return CheckStatus(answer[2], answer[1]) == protocol::kAccepted;
@@ -211,7 +254,7 @@ bool DeviceLink::ExchangePacket(CommandPacket &packet, const OpenLink &open)
 
 QString DeviceLink::statusText(uint8_t status, uint8_t marker)
 {
-    QString text = QStringLiteral("System Error or Application Program Destruction! Error ID:");
+    QString text = QLatin1StringView(linktext::kStatusError);
     if (marker != protocol::kMarker)
         text += QStringLiteral("!$");
     text += QChar(char16_t(status));

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace tessivo {
 
@@ -34,6 +35,28 @@ constexpr int kDetectTimer = 1, kDetectPeriodMs = 1000;
 constexpr int kResetTimer = 2, kResetPeriodMs = 2500;
 constexpr int kLengthAttempts = 3;
 }
+
+/// The messages of detection and download, as the user reads them.
+namespace linktext {
+inline constexpr char kNoData[] = "No Data Send!";
+inline constexpr char kTooLarge[] = "IC ROM Over";
+inline constexpr char kConnectFailure[] = "USB Device Connect Failure!!!";
+inline constexpr char kWriteError[] = "USB Write Data Error";
+inline constexpr char kReadError[] = "USB Read Data Error";
+inline constexpr char kWriteFailure[] = "USB Write Data Failure!";
+inline constexpr char kStatusError[] = "System Error or Application Program Destruction! Error ID:";
+inline constexpr char kNoDisplay[] = "No display connected";
+}
+
+/// What a message of a failed Send says went wrong.
+enum class SendFailure { NoData, TooLarge, ConnectFailure, WriteError, ReadError, DeviceStatus, WriteFailure, Other };
+SendFailure sendFailureOf(const QString &message);
+
+/// The name of a link for the user: "HID reports", "feature reports" or "CH375".
+QString linkName(uint8_t link);
+/// The links on which a display answers now, each asked on its own (the poll stops at
+/// the first that answers), in the poll's order.
+std::vector<uint8_t> AnsweringLinks(LinkDrivers &drivers);
 
 /// A link opened for a download: which library opened it and the handle it gave. A
 /// handle only ever goes back to the library that made it.

@@ -22,6 +22,7 @@ constexpr uint8_t kMarker = 0x24;      // '$', from a display in order
 constexpr uint8_t kAccepted = 0x80;
 constexpr uint8_t kElevenLedKey = 0x6D;
 constexpr int kMaxImage = 2048;        // images of this length or more are not sent
+constexpr int kLargestImage = kMaxImage - 1;  // the most bytes a display takes
 constexpr int kBytesPerData = 5;
 }
 

@@ -1,6 +1,11 @@
 #include "main/DialogTexts.h"
 
+#include "document/MessageDocument.h"
+#include "link/Protocol.h"
 #include "rows/LedType.h"
+
+#include <QLocale>
+#include <QStringList>
 
 namespace tessivo {
 
@@ -16,6 +21,31 @@ QString ledTypeCaption(const QString &current, int ledCount)
     const qsizetype lineFeed = current.indexOf(QLatin1Char('\n'));
     const QString head = lineFeed < 0 ? current : current.left(lineFeed);
     return head + QStringLiteral("\n(%1Led)").arg(ledCount);
+}
+
+QString byteCount(int bytes) { return QLocale(QLocale::English).toString(bytes); }
+
+QString cutRowsList(const std::vector<CutRow> &cut)
+{
+    QStringList rows;
+    for (const CutRow &row : cut)
+        rows << QStringLiteral("row %1 (%2)").arg(row.row + 1).arg(row.stored - row.kept);
+    return rows.join(QStringLiteral(", "));
+}
+
+QString capacityText(int bytes)
+{
+    return QStringLiteral("%1 / %2 bytes").arg(byteCount(bytes), byteCount(protocol::kLargestImage));
+}
+
+bool overCapacity(int bytes) { return bytes > protocol::kLargestImage; }
+
+QString capacityToolTip(int bytes)
+{
+    if (!overCapacity(bytes))
+        return QStringLiteral("What the rows take of the display's memory");
+    return QStringLiteral("%1 bytes too many: the display holds %2. Shorten or switch off rows before Send.")
+        .arg(byteCount(bytes - protocol::kLargestImage), byteCount(protocol::kLargestImage));
 }
 
 } // namespace tessivo

@@ -10,11 +10,11 @@ bool SendDocument(const MessageDocument &document, DeviceImage &image, DeviceLin
                   LinkView &view)
 {
     if (!BuildDeviceImage(document, image)) {
-        view.showError(QStringLiteral("No Data Send!"));
+        view.showError(QLatin1StringView(linktext::kNoData));
         return false;
     }
     if (link.activeLink() == link::kReport && !link.reportLibraryBound()) {
-        view.showError(QStringLiteral("USB Device Connect Failure!!!"));
+        view.showError(QLatin1StringView(linktext::kConnectFailure));
         return false;
     }
     const bool sent = link.DownloadImage(image, document.ledType());

@@ -3,6 +3,7 @@
 
 #include "main/TessivoDlg.h"
 
+#include "document/DeviceImageBuilder.h"
 #include "document/MessageDocument.h"
 #include "glyphs/FontComboBox.h"
 #include "main/DialogTexts.h"
@@ -260,9 +261,13 @@ void CTessivoDlg::createControls()
     auto *noteBox = new QGroupBox(this);
     place(noteBox, dlg::kNoteBox, 458, 344, 8, 9);
     progress_ = new QProgressBar(this);
-    place(progress_, dlg::kProgress, 0, 335, 466, 16);
+    place(progress_, dlg::kProgress, 0, 335, 386, 16);
     progress_->setTextVisible(false);
     progress_->setAccessibleName(QStringLiteral("Download progress"));
+    // How much of the display's memory the rows take, beside the progress bar.
+    capacity_ = label(dlg::kCapacity, 388, 335, 76, 16);
+    capacity_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    capacity_->setAccessibleName(QStringLiteral("Display memory used"));
     noteBox->lower();
     // The note box sits under the progress bar's corner; it only carries its caption.
     noteBox->hide();
@@ -456,9 +461,24 @@ void CTessivoDlg::followDocument()
     connect(&document_, &MessageDocument::effectsChanged, this, &CTessivoDlg::showEffects);
     connect(&document_, &MessageDocument::ledTypeChanged, this, &CTessivoDlg::showLedType);
     connect(&document_, &MessageDocument::useMiddleChanged, this, &CTessivoDlg::showUseMiddle);
+    // Every change that can change the device image's length renews the gauge.
+    for (const auto signal : {&MessageDocument::rowChanged, &MessageDocument::rowPixelsChanged})
+        connect(&document_, signal, this, &CTessivoDlg::showCapacity);
+    connect(&document_, &MessageDocument::enabledRowsChanged, this, &CTessivoDlg::showCapacity);
+    connect(&document_, &MessageDocument::ledTypeChanged, this, &CTessivoDlg::showCapacity);
+    showCapacity();
     showEnabledRows();
     for (int k = 0; k < kMessageRows; ++k)
         showEffects(k);
+}
+
+void CTessivoDlg::showCapacity()
+{
+    const int bytes = DeviceImageLength(document_);
+    capacity_->setText(capacityText(bytes));
+    const bool over = overCapacity(bytes);
+    capacity_->setStyleSheet(over ? QStringLiteral("QLabel { color: #c62828; font-weight: bold; }") : QString());
+    capacity_->setToolTip(capacityToolTip(bytes));
 }
 
 void CTessivoDlg::showEnabledRows()

@@ -52,7 +52,7 @@ constexpr int kRowFrame = 2000, kRowNumber = 2001, kRowInput = 3001, kEditorButt
               kOpeningList = 4001, kMiddleList = 4101, kClosingList = 5001, kScrollBar = 1999;
 constexpr int kDemoPlace = 1006, kKeyboardPlace = 1005;
 constexpr int kColour = 1013, kStart = 1010, kStop = 1011, kSend = 1012;
-constexpr int kNote = 1046, kNoteBox = 1043, kProgress = 1044;
+constexpr int kNote = 1046, kNoteBox = 1043, kProgress = 1044, kCapacity = 1045;
 // Commands of menus.
 constexpr int kLedType7 = 8010, kLedType11 = 8011, kLedType16 = 8012;
 constexpr int kRed = 8014, kGreen = 8015, kBlue = 8016, kYellow = 8017;
@@ -85,10 +85,15 @@ public:
 
     void LayoutRows();
     void ApplyLanguage(bool full);
+    /// The capacity gauge beside the progress bar, for the rows as they are now.
+    void showCapacity();
 
     // Commands.
     bool ConfirmSave();
     void OnOpen();
+    /// Opens a project without asking for it (Open after its dialog, and a project
+    /// named on the command line); false after the error message.
+    bool OpenProjectFile(const QString &path);
     enum class SaveOutcome { Saved, Cancelled, Failed };
     SaveOutcome OnSave();
     void OnClear();
@@ -181,6 +186,7 @@ private:
     QCheckBox *middleOption_ = nullptr;
     QScrollBar *scrollBar_ = nullptr;
     QProgressBar *progress_ = nullptr;
+    QLabel *capacity_ = nullptr;
     std::array<QLabel *, 4> headers_{};
     CDemoWnd *demo_ = nullptr;
     CKeyWnd *keys_ = nullptr;

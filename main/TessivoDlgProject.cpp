@@ -4,10 +4,10 @@
 
 #include "document/MessageDocument.h"
 #include "document/ProjectFile.h"
+#include "main/DialogTexts.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 
-#include <QStringList>
 
 namespace tessivo {
 
@@ -43,10 +43,15 @@ void CTessivoDlg::OnOpen()
         askFilePath(this, {false, QStringLiteral("Open Led Data File"), initialPath(document_.projectPath())});
     if (path.isEmpty())
         return;
+    OpenProjectFile(path);
+}
+
+bool CTessivoDlg::OpenProjectFile(const QString &path)
+{
     const std::optional<Project> project = ReadProject(path);
     if (!project) {
         ShowError("Open file error!");
-        return;
+        return false;
     }
     const std::vector<CutRow> cut = document_.ApplyProject(*project);
     LayoutRows();
@@ -54,12 +59,9 @@ void CTessivoDlg::OnOpen()
     document_.setModified(false);
     // Rows narrower than the project's (another 11-LED row width) keep what fits; the
     // user learns what was left out.
-    if (!cut.empty()) {
-        QStringList rows;
-        for (const CutRow &row : cut)
-            rows << QStringLiteral("row %1 (%2)").arg(row.row + 1).arg(row.stored - row.kept);
-        ShowWarning("Characters that did not fit were left out: %s", rows.join(QStringLiteral(", ")));
-    }
+    if (!cut.empty())
+        ShowWarning("Characters that did not fit were left out: %s", cutRowsList(cut));
+    return true;
 }
 
 CTessivoDlg::SaveOutcome CTessivoDlg::OnSave()

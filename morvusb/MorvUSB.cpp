@@ -1,4 +1,5 @@
 #include "morvusb/MorvUSB.h"
+#include "morvusb/ReportDescriptor.h"
 
 #include <hidapi/hidapi.h>
 
@@ -8,16 +9,12 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <map>
-#include <tuple>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr int kTimeoutMs = 3000;  // a dead display cannot hang the caller
-// The longest report whose length, report number included, fits 16 bits.
-constexpr uint64_t kLongestReportBits = uint64_t(0xFFFF - 1) * 8;
 
 struct Handle {
     hid_device *device;
@@ -79,59 +76,6 @@ std::vector<uint8_t> reportDescriptor(const std::string &path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
 }
 
-// Report byte lengths (report number included) of the input or output main items.
-unsigned short reportLength(const std::vector<uint8_t> &descriptor, uint8_t mainTag)
-{
-    uint32_t reportSize = 0, reportCount = 0, reportId = 0;
-    std::map<uint32_t, uint64_t> bits;
-    std::vector<std::pair<uint32_t, uint32_t>> stack;
-    size_t i = 0;
-    while (i < descriptor.size()) {
-        const uint8_t prefix = descriptor[i];
-        if (prefix == 0xFE) {  // long item: skip it
-            if (i + 2 >= descriptor.size())
-                break;
-            i += 3 + descriptor[i + 1];
-            continue;
-        }
-        const size_t size = (prefix & 3) == 3 ? 4 : (prefix & 3);
-        if (i + 1 + size > descriptor.size())
-            break;
-        uint32_t value = 0;
-        for (size_t b = 0; b < size; ++b)
-            value |= uint32_t(descriptor[i + 1 + b]) << (8 * b);
-        switch (prefix & 0xFC) {
-        case 0x74: reportSize = value; break;
-        case 0x94: reportCount = value; break;
-        case 0x84: reportId = value; break;
-        case 0xA4: stack.emplace_back(reportSize, reportCount); break;
-        case 0xB4:
-            if (!stack.empty()) {
-                std::tie(reportSize, reportCount) = stack.back();
-                stack.pop_back();
-            }
-            break;
-        default:
-            if ((prefix & 0xFC) == mainTag) {
-                // A report longer than a 16-bit length can say is no report of a
-                // display: the descriptor is refused rather than its sum wrapped.
-                uint64_t &sum = bits[reportId];
-                sum += uint64_t(reportSize) * reportCount;  // each product fits 64 bits
-                if (sum > kLongestReportBits)
-                    return 0;
-            }
-            break;
-        }
-        i += 1 + size;
-    }
-    uint64_t widest = 0;
-    for (const auto &[id, count] : bits)
-        widest = std::max(widest, count);
-    if (widest == 0)
-        return 0;
-    return (unsigned short)((widest + 7) / 8 + 1);
-}
-
 unsigned short lengthOf(void *handle, uint8_t mainTag)
 {
     Handle *h = handleOf(handle);
@@ -142,7 +86,7 @@ unsigned short lengthOf(void *handle, uint8_t mainTag)
         fail(ENOENT, "The report descriptor cannot be read.");
         return 0;
     }
-    return reportLength(descriptor, mainTag);
+    return morvusb::reportLength(descriptor, mainTag);
 }
 
 template <class Char>
@@ -236,9 +180,9 @@ MORVUSB_API int ReadUSB(void *handle, void *buffer, unsigned count, unsigned *re
     return 1;
 }
 
-MORVUSB_API unsigned short GetInputLength(void *handle) { return lengthOf(handle, 0x80); }
+MORVUSB_API unsigned short GetInputLength(void *handle) { return lengthOf(handle, morvusb::kInputItem); }
 
-MORVUSB_API unsigned short GetOutputLength(void *handle) { return lengthOf(handle, 0x90); }
+MORVUSB_API unsigned short GetOutputLength(void *handle) { return lengthOf(handle, morvusb::kOutputItem); }
 
 MORVUSB_API uint32_t GetErrorMsgA(char *buffer, int size) { return copyError(buffer, size); }
 

@@ -62,7 +62,10 @@ SettingsLocation resolveSettingsLocation(const QString &moduleFolder)
     const QString libFolder = moduleFolder + QStringLiteral("/LIB");
     const QString libFile = libFolder + QStringLiteral("/Tessivo.ini");
     const QFileInfo lib(libFolder);
-    if (lib.isDir() && lib.isWritable())
+    // An installed copy (its LIB carries the marker the installation puts there) keeps
+    // each user's settings apart, even when whoever runs it may write into LIB.
+    const bool installed = QFileInfo::exists(libFolder + QStringLiteral("/") + QLatin1StringView(kInstalledMarker));
+    if (!installed && lib.isDir() && lib.isWritable())
         return {libFile, libFile};
 
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");

@@ -50,9 +50,13 @@ signals:
     void languageChanged(int index);
 };
 
+/// The file in LIB that marks an installed copy of the program.
+inline constexpr const char *kInstalledMarker = "INSTALLED";
+
 /// Where the settings are read from and written to. Normally both are LIB/Tessivo.ini
-/// beside the program; when LIB is not writable (an installed program) the file lives
-/// in the user's configuration folder, first read from LIB's copy until it exists.
+/// beside the program; when LIB is not writable or belongs to an installed copy (it
+/// holds the file kInstalledMarker) the file lives in the user's configuration folder,
+/// first read from LIB's copy until it exists.
 struct SettingsLocation {
     QString readPath;
     QString writePath;

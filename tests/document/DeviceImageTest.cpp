@@ -1,4 +1,5 @@
 #include "document/DeviceImageBuilder.h"
+#include "main/DialogTexts.h"
 #include "main/SendCommand.h"
 #include "support/TestMessage.h"
 #include "support/VirtualStation.h"
@@ -113,6 +114,30 @@ TEST_F(DeviceImageTest, LargestImageFitsTheBuffer)
         rows.type(k, std::u16string(10, u'x'));
     ASSERT_TRUE(BuildDeviceImage(rows.doc, image));
     EXPECT_EQ(image.length, 2 + 12 * (2 + 180 * 2) + 10);
+}
+
+TEST_F(DeviceImageTest, LengthCountsWhatSendWouldSendClosingZerosIncluded)
+{
+    columnsOf[u'x'] = {0x82, 0x44};
+    Rows rows(ledtype::k7);
+    EXPECT_EQ(DeviceImageLength(rows.doc), 0);  // nothing to send takes nothing
+    rows.type(0, u"x");
+    // Type byte, row count, width, effects, two columns, ten closing zeros.
+    EXPECT_EQ(DeviceImageLength(rows.doc), 16);
+    rows.type(1, u"xx");
+    ASSERT_TRUE(BuildDeviceImage(rows.doc, image));
+    EXPECT_EQ(DeviceImageLength(rows.doc), image.length);
+    rows.doc.EnableRow(1, false);
+    EXPECT_EQ(DeviceImageLength(rows.doc), 16);
+}
+
+TEST(CapacityText, GroupsThousandsAndTurnsPastTheLargestImage)
+{
+    EXPECT_EQ(capacityText(0), QStringLiteral("0 / 2,047 bytes"));
+    EXPECT_EQ(capacityText(1234), QStringLiteral("1,234 / 2,047 bytes"));
+    EXPECT_FALSE(overCapacity(2047));  // the display still takes it
+    EXPECT_TRUE(overCapacity(2048));   // Send says "IC ROM Over"
+    EXPECT_TRUE(capacityToolTip(2050).startsWith(QStringLiteral("3 bytes too many")));
 }
 
 TEST_F(DeviceImageTest, SendWithNothingToSendShowsTheErrorAndStartsNoTimer)

@@ -148,5 +148,20 @@ TEST(SettingsLocation, ConfigurationFolderWhenLibIsNotWritable)
     location = resolveSettingsLocation(program.path());
     EXPECT_EQ(location.writePath, config.path() + "/Tessivo/Tessivo.ini");
 
+    // An installed copy whose LIB is writable (root, or a prefix in the user's home)
+    // still keeps the settings in the configuration folder, seeded from LIB's copy.
+    QTemporaryDir installed;
+    QDir(installed.path()).mkdir("LIB");
+    QFile marker(installed.path() + "/LIB/" + kInstalledMarker);
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    QFile seed(installed.path() + "/LIB/Tessivo.ini");
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.close();
+    QFile::remove(config.path() + "/Tessivo/Tessivo.ini");
+    location = resolveSettingsLocation(installed.path());
+    EXPECT_EQ(location.writePath, config.path() + "/Tessivo/Tessivo.ini");
+    EXPECT_EQ(location.readPath, installed.path() + "/LIB/Tessivo.ini");
+
     qputenv("XDG_CONFIG_HOME", saved);
 }

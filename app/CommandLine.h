@@ -1,0 +1,61 @@
+#pragma once
+// The program's command line: a project to open at start, or work without a window for
+// scripts and cron jobs. --send sends a project to the display with the Send button's
+// code and messages, --list names the links on which a display answers now.
+
+#include "link/DeviceLink.h"
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+namespace tessivo {
+
+class MessageDocument;
+
+namespace cli {
+/// Exit statuses: one for each way the work without a window can end.
+enum Status : int {
+    kOk = 0,
+    kFailed = 1,          // a failure without a message of its own
+    kUsage = 2,           // the arguments were wrong
+    kOpenError = 3,       // "Open file error!"
+    kNoData = 4,          // "No Data Send!"
+    kNoDisplay = 5,       // no link answers
+    kTooLarge = 6,        // "IC ROM Over"
+    kConnectFailure = 7,  // "USB Device Connect Failure!!!"
+    kWriteError = 8,      // "USB Write Data Error"
+    kReadError = 9,       // "USB Read Data Error"
+    kDeviceStatus = 10,   // the display answered with an error status
+    kWriteFailure = 11,   // "USB Write Data Failure!"
+};
+Status statusOf(SendFailure failure);
+}
+
+struct CommandLine {
+    enum class Mode { Window, Send, List, Help, Version, Error };
+    Mode mode = Mode::Window;
+    QString project;  // the project to open (Window) or to send (Send)
+    QString error;    // what is wrong with the arguments (Error)
+};
+
+/// Whether the arguments ask for work without a window: then the program makes no
+/// QApplication (none could start without a display), and Qt's window options mean
+/// nothing. A first look that tolerates what it does not know.
+bool runsWithoutWindow(const QStringList &arguments);
+/// The arguments, the program's name first, read strictly.
+CommandLine parseCommandLine(const QStringList &arguments);
+QString commandLineHelp();
+QString versionText();
+
+/// Opens the project into the document, builds the device image and sends it over the
+/// first link that answers, as the Send button does; messages and progress go to
+/// `messages`, a line each. `interactive` redraws the progress in place (a terminal).
+int SendProjectFile(const QString &path, MessageDocument &document, LinkDrivers &drivers,
+                    QTextStream &messages, bool interactive = false);
+/// Prints each link and whether a display answers on it, and why a display that is
+/// plugged in cannot be opened; kOk when one answers.
+int ListLinks(LinkDrivers &drivers, QTextStream &out);
+
+} // namespace tessivo
