@@ -12,9 +12,9 @@ namespace tessivo {
 namespace {
 
 /// The section name of a "[name]" line, or nothing.
-std::optional<QString> sectionName(const QString &line)
+std::optional<QStringView> sectionName(QStringView line)
 {
-    const QString trimmed = line.trimmed();
+    const QStringView trimmed = line.trimmed();
     if (!trimmed.startsWith(u'['))
         return std::nullopt;
     const qsizetype close = trimmed.indexOf(u']');
@@ -24,9 +24,9 @@ std::optional<QString> sectionName(const QString &line)
 }
 
 /// The key of a "key=value" line, or nothing (comments and other lines).
-std::optional<QString> keyName(const QString &line)
+std::optional<QStringView> keyName(QStringView line)
 {
-    const QString trimmed = line.trimmed();
+    const QStringView trimmed = line.trimmed();
     if (trimmed.startsWith(u';') || trimmed.startsWith(u'['))
         return std::nullopt;
     const qsizetype equals = line.indexOf(u'=');
@@ -35,9 +35,9 @@ std::optional<QString> keyName(const QString &line)
     return line.left(equals).trimmed();
 }
 
-bool sameName(const QString &a, const QString &b)
+bool sameName(QStringView a, QStringView b)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -174,7 +174,8 @@ IniFile::Found IniFile::find(const QString &section, const QString &key) const
 {
     Found found;
     for (int i = 0; i < lines_.size(); ++i) {
-        const std::optional<QString> name = sectionName(lines_[i]);
+        // Views, not copies: a lookup walks every line of the file.
+        const std::optional<QStringView> name = sectionName(lines_[i]);
         if (name) {
             if (found.sectionLine >= 0)
                 break;  // the section ended
@@ -186,10 +187,10 @@ IniFile::Found IniFile::find(const QString &section, const QString &key) const
         }
         if (found.sectionLine < 0)
             continue;
-        if (!lines_[i].trimmed().isEmpty())
+        if (!QStringView(lines_[i]).trimmed().isEmpty())
             found.lastLine = i;
         if (found.keyLine < 0) {
-            const std::optional<QString> lineKey = keyName(lines_[i]);
+            const std::optional<QStringView> lineKey = keyName(lines_[i]);
             if (lineKey && sameName(*lineKey, key))
                 found.keyLine = i;
         }
