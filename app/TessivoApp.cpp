@@ -105,8 +105,10 @@ int CTessivoApp::RunCommandLine(const CommandLine &line)
         return cli::kOk;
     }
 
-    // Without a window, what would be a message box is a line on standard error.
-    if (!platformMessage)
+    // Without a window, what would be a message box is a line on standard error (for
+    // this run only: the stream does not outlive it).
+    const bool ownMessages = !platformMessage;
+    if (ownMessages)
         platformMessage = [&err](const QString &text, const QString &) { err << text << '\n'; };
     startCommon();
     drivers_ = makeSystemLinkDrivers(report_);
@@ -120,6 +122,8 @@ int CTessivoApp::RunCommandLine(const CommandLine &line)
     }
     out.flush();
     err.flush();
+    if (ownMessages)
+        platformMessage = nullptr;
     finishCommandLine();
     return status;
 }

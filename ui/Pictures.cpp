@@ -13,8 +13,6 @@ namespace tessivo::pictures {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 /// Drawing happens on a 100 x 100 canvas that is scaled to the picture.
 struct Canvas {
     QPixmap pixmap;

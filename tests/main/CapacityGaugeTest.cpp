@@ -39,6 +39,15 @@ TEST_F(CapacityGaugeTest, FollowsTypingAndEqualsWhatSendDelivers)
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
     EXPECT_EQ(display.announcedLength, bytes);
 
+    // A project opened over cleared rows brings its count back.
+    filePath = path(QStringLiteral("gauge.LDAT"));
+    ASSERT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    answer = mb::kIdNo;
+    dialog->OnClear();
+    EXPECT_EQ(shownBytes(), 0);
+    ASSERT_TRUE(dialog->OpenProjectFile(filePath));
+    EXPECT_EQ(shownBytes(), bytes);
+
     // A row switched off leaves the image; another LED type empties every row.
     document.EnableRow(1, false);
     EXPECT_LT(shownBytes(), bytes);
