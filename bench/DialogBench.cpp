@@ -69,6 +69,30 @@ void BM_KeystrokeIntoRow(benchmark::State &state)
 }
 BENCHMARK(BM_KeystrokeIntoRow)->Unit(benchmark::kMicrosecond);
 
+// The capacity gauge's renewal after a change: the device image built once and the
+// label's new text (the keystroke above only starts its timer).
+void BM_CapacityGaugeRenewal(benchmark::State &state)
+{
+    Window window;
+    RowModel &row = window.document->row(0);
+    for (int i = 0; i < 16; ++i)
+        if (row.AddChar(uint16_t('A' + i), false))
+            row.MoveCaret(1, false);
+    bool longer = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Another count each time, so that the label changes as it does while typing.
+        longer = !longer;
+        if (longer)
+            row.AddChar(u'W', false);
+        else
+            row.DeleteRange(0, 1, false);
+        state.ResumeTiming();
+        window.dialog->showCapacity();
+    }
+}
+BENCHMARK(BM_CapacityGaugeRenewal)->Unit(benchmark::kMicrosecond);
+
 void BM_SaveThenOpenTwelveFullRows(benchmark::State &state)
 {
     Window window;

@@ -267,6 +267,7 @@ void CTessivoDlg::createControls()
     // How much of the display's memory the rows take, beside the progress bar.
     capacity_ = label(dlg::kCapacity, 388, 335, 76, 16);
     capacity_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    capacity_->setTextFormat(Qt::PlainText);
     capacity_->setAccessibleName(QStringLiteral("Display memory used"));
     noteBox->lower();
     // The note box sits under the progress bar's corner; it only carries its caption.
@@ -461,11 +462,16 @@ void CTessivoDlg::followDocument()
     connect(&document_, &MessageDocument::effectsChanged, this, &CTessivoDlg::showEffects);
     connect(&document_, &MessageDocument::ledTypeChanged, this, &CTessivoDlg::showLedType);
     connect(&document_, &MessageDocument::useMiddleChanged, this, &CTessivoDlg::showUseMiddle);
-    // Every change that can change the device image's length renews the gauge.
+    // Every change that can change the device image's length renews the gauge, once
+    // for all the changes of one turn of the event loop (a project changes twelve rows).
+    capacityTimer_.setSingleShot(true);
+    capacityTimer_.setInterval(0);
+    connect(&capacityTimer_, &QTimer::timeout, this, &CTessivoDlg::showCapacity);
+    const auto renew = [this] { capacityTimer_.start(); };
     for (const auto signal : {&MessageDocument::rowChanged, &MessageDocument::rowPixelsChanged})
-        connect(&document_, signal, this, &CTessivoDlg::showCapacity);
-    connect(&document_, &MessageDocument::enabledRowsChanged, this, &CTessivoDlg::showCapacity);
-    connect(&document_, &MessageDocument::ledTypeChanged, this, &CTessivoDlg::showCapacity);
+        connect(&document_, signal, this, renew);
+    connect(&document_, &MessageDocument::enabledRowsChanged, this, renew);
+    connect(&document_, &MessageDocument::ledTypeChanged, this, renew);
     showCapacity();
     showEnabledRows();
     for (int k = 0; k < kMessageRows; ++k)
@@ -474,11 +480,17 @@ void CTessivoDlg::followDocument()
 
 void CTessivoDlg::showCapacity()
 {
+    // Most keys change the count; the colour changes only at the limit, and a style
+    // sheet costs a new polish of the label.
     const int bytes = DeviceImageLength(document_);
+    if (bytes == shownCapacity_)
+        return;
+    const bool wasOver = shownCapacity_ >= 0 && overCapacity(shownCapacity_);
+    shownCapacity_ = bytes;
     capacity_->setText(capacityText(bytes));
-    const bool over = overCapacity(bytes);
-    capacity_->setStyleSheet(over ? QStringLiteral("QLabel { color: #c62828; font-weight: bold; }") : QString());
     capacity_->setToolTip(capacityToolTip(bytes));
+    if (const bool over = overCapacity(bytes); over != wasOver)
+        capacity_->setStyleSheet(over ? QStringLiteral("QLabel { color: #c62828; font-weight: bold; }") : QString());
 }
 
 void CTessivoDlg::showEnabledRows()

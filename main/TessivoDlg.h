@@ -85,7 +85,8 @@ public:
 
     void LayoutRows();
     void ApplyLanguage(bool full);
-    /// The capacity gauge beside the progress bar, for the rows as they are now.
+    /// The capacity gauge beside the progress bar, for the rows as they are now (changes
+    /// renew it at the next turn of the event loop).
     void showCapacity();
 
     // Commands.
@@ -187,6 +188,7 @@ private:
     QScrollBar *scrollBar_ = nullptr;
     QProgressBar *progress_ = nullptr;
     QLabel *capacity_ = nullptr;
+    int shownCapacity_ = -1;  // the byte count the gauge shows, -1 before the first
     std::array<QLabel *, 4> headers_{};
     CDemoWnd *demo_ = nullptr;
     CKeyWnd *keys_ = nullptr;
@@ -198,6 +200,7 @@ private:
     QPixmap linkPictures_[2];
     QTimer detectTimer_;
     QTimer resetTimer_;
+    QTimer capacityTimer_;  // renews the gauge after the changes of one event-loop turn
     bool inExit_ = false;
 };
 

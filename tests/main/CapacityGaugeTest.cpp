@@ -16,6 +16,7 @@ protected:
     QLabel *gauge() { return control<QLabel>(dlg::kCapacity); }
     int shownBytes()
     {
+        QApplication::processEvents();  // the gauge follows at the next turn of the loop
         return gauge()->text().section(u'/', 0, 0).remove(u',').trimmed().toInt();
     }
 };
