@@ -36,6 +36,7 @@ TEST_F(DialogLook, RendersInEnglishAndChinese)
         document.ChangeLedType(language == 0 ? ledtype::k16 : ledtype::k7, true);  // both row widths
         makeDialog();
         fillRows(*this, *dialog);
+        QApplication::processEvents();  // what follows the typing at the next turn of the loop
         const QImage picture = dialog->grab().toImage();
         ASSERT_FALSE(picture.isNull());
         EXPECT_EQ(picture.size(), dialog->size() * picture.devicePixelRatio());
