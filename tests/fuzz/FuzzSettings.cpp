@@ -40,10 +40,11 @@ TESSIVO_FUZZ_TARGET
     readAll(written, second);
 
     fuzz::check(second.bUserFont == first.bUserFont, "bUserFont reads back as written");
-    // A line break read inside a value is written as a space, or it would split the line.
+    // A line break read inside a value is written as a space, or it would split the line;
+    // a value cut to its field may end in a space, which the next read trims.
     QString sysFont = first.SysFont;
     sysFont.replace(u'\r', u' ').replace(u'\n', u' ');
-    fuzz::check(second.SysFont == sysFont, "SysFont reads back as written");
+    fuzz::check(second.SysFont == sysFont.trimmed(), "SysFont reads back as written");
     fuzz::check(second.LedType == first.LedType, "LedType reads back as written");
     fuzz::check(second.LedColor == first.LedColor, "LedColor reads back as written");
     fuzz::check(second.LedGap11 == first.LedGap11, "LedGap11 reads back as written");
