@@ -157,7 +157,7 @@ void DeviceLink::closeLink(const OpenLink &open)
 bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
 {
     const int length = image.length;
-    if (length >= protocol::kMaxImage) {
+    if (!protocol::fitsDisplay(length)) {
         view_.showError(QLatin1StringView(linktext::kTooLarge));
         return false;
     }

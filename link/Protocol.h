@@ -23,6 +23,9 @@ constexpr uint8_t kAccepted = 0x80;
 constexpr uint8_t kElevenLedKey = 0x6D;
 constexpr int kMaxImage = 2048;        // images of this length or more are not sent
 constexpr int kLargestImage = kMaxImage - 1;  // the most bytes a display takes
+/// Whether a display takes an image of this length: what Send refuses with "IC ROM
+/// Over" and the capacity gauge shows in red.
+constexpr bool fitsDisplay(int length) { return length <= kLargestImage; }
 constexpr int kBytesPerData = 5;
 }
 

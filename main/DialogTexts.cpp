@@ -38,7 +38,7 @@ QString capacityText(int bytes)
     return QStringLiteral("%1 / %2 bytes").arg(byteCount(bytes), byteCount(protocol::kLargestImage));
 }
 
-bool overCapacity(int bytes) { return bytes > protocol::kLargestImage; }
+bool overCapacity(int bytes) { return !protocol::fitsDisplay(bytes); }
 
 QString capacityToolTip(int bytes)
 {
