@@ -1,9 +1,9 @@
 #include "document/ProjectFile.h"
 
 #include "document/MessageDocument.h"
+#include "settings/RegularFile.h"
 #include "settings/SafeWrite.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cstring>
 
@@ -58,14 +58,14 @@ std::optional<Project> ParseProject(const QByteArray &bytes)
 
 std::optional<Project> ReadProject(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
     // A project holds at most 32 rows of 32,767 records; what lies beyond is not read,
-    // and no more is asked for than the file holds.
+    // and no more is asked for than the file holds. A pipe or device is refused unread.
     constexpr qint64 kLongest = qint64(sizeof(ProjectHeader)) +
                                 qint64(project::kHeaderRows) * 32767 * qint64(sizeof(ChrRecord));
-    return ParseProject(file.read(std::clamp<qint64>(file.size(), 0, kLongest)));
+    const FileBytes file = readRegularFile(path, kLongest);
+    if (file.status != ReadStatus::Read)
+        return std::nullopt;
+    return ParseProject(file.bytes);
 }
 
 QByteArray SerializeProject(const MessageDocument &document)

@@ -1,10 +1,10 @@
 #include "glyphs/GlyphFiles.h"
 
-#include "settings/AnsiCodePage.h"
 #include "glyphs/SysFontGlyph.h"
+#include "settings/AnsiCodePage.h"
+#include "settings/RegularFile.h"
 
 #include <array>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -26,20 +26,10 @@ constexpr int kUser11 = 0, kUser16 = 1;
 
 bool readWholeFile(const std::filesystem::path &path, std::vector<uint8_t> &buffer)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    const FileBytes file = readRegularFile(path, glyphfile::kMaxBuiltinSize);
+    if (file.status != ReadStatus::Read || file.cut || file.bytes.isEmpty())
         return false;
-    file.seekg(0, std::ios::end);
-    const std::streamoff length = file.tellg();
-    if (length <= 0 || length > glyphfile::kMaxBuiltinSize)
-        return false;
-    buffer.resize(size_t(length));
-    file.seekg(0);
-    file.read(reinterpret_cast<char *>(buffer.data()), length);
-    if (file.gcount() != length) {
-        buffer.clear();
-        return false;
-    }
+    buffer.assign(file.bytes.cbegin(), file.bytes.cend());
     return true;
 }
 
@@ -70,8 +60,8 @@ bool readUserGlyph(int library, uint16_t code, int gap, int blankHeight, ChrReco
     const uint8_t *sizes = state.sizes[size_t(library)];
     if (!sizes || state.offsets[size_t(library)].empty())
         return false;
-    std::ifstream file(state.userPath[size_t(library)], std::ios::binary);
-    if (!file)
+    ReadOnlyFile file;
+    if (file.open(state.userPath[size_t(library)]) != ReadStatus::Read)
         return false;
     const int width = sizes[2 * code];
     const int height = sizes[2 * code + 1] > 0 ? sizes[2 * code + 1] : blankHeight;
@@ -81,10 +71,9 @@ bool readUserGlyph(int library, uint16_t code, int gap, int blankHeight, ChrReco
         return false;
     record.width = width + gap;
     record.height = height;
-    file.seekg(state.offsets[size_t(library)][code]);
-    if (bytes > 0 && file)
-        file.read(reinterpret_cast<char *>(record.columns + gapBytes), bytes);
     // A short read leaves the missing bytes 0, as the caller cleared them.
+    if (bytes > 0)
+        file.readAt(state.offsets[size_t(library)][code], reinterpret_cast<char *>(record.columns + gapBytes), bytes);
     record.byteCount = uint8_t(bytes + gapBytes);
     return true;
 }
@@ -130,7 +119,7 @@ void LoadGlyphFiles(const std::filesystem::path &libFolder,
         state.userPath[size_t(library)] = libFolder / glyphfile::kUserNames[library];
         std::error_code error;
         state.userPresent[size_t(library)] =
-            std::filesystem::exists(state.userPath[size_t(library)], error);
+            std::filesystem::is_regular_file(state.userPath[size_t(library)], error);
     }
 }
 

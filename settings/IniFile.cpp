@@ -1,9 +1,9 @@
 #include "settings/IniFile.h"
 
 #include "settings/AnsiCodePage.h"
+#include "settings/RegularFile.h"
 #include "settings/SafeWrite.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
 #include <limits>
@@ -54,15 +54,18 @@ void IniFile::clear()
 IniFile::Status IniFile::load(const QString &path)
 {
     clear();
-    QFile file(path);
-    if (!file.exists())
-        return Status::Missing;
-    if (!file.open(QIODevice::ReadOnly))
+    // A settings file is small; one that is not a regular file (a pipe, a folder) or
+    // larger than any settings file could be counts as one that cannot be read, so it
+    // is never replaced.
+    const FileBytes file = readRegularFile(path, kLongestFile);
+    switch (file.status) {
+    case ReadStatus::Missing: return Status::Missing;
+    case ReadStatus::Read: break;
+    default: return Status::Unreadable;
+    }
+    if (file.cut)
         return Status::Unreadable;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Status::Unreadable;
-    parse(bytes);
+    parse(file.bytes);
     return Status::Read;
 }
 

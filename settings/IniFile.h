@@ -22,8 +22,10 @@ class IniFile {
 public:
     enum class Encoding { Utf16Le, Utf8, Utf8Bom, Ansi };
     enum class Status { Read, Missing, Unreadable };
+    /// Far more than any settings file holds; a longer file is not taken as one.
+    static constexpr qint64 kLongestFile = qint64(64) << 20;
 
-    /// Reads a file. A missing or unreadable file gives an empty document that will be
+    /// Reads a file. A missing or unreadable file (or one that is not a regular file) gives an empty document that will be
     /// written as UTF-16LE with its byte-order mark; the answer tells the three apart.
     Status load(const QString &path);
     /// Takes the document from bytes (as load does with a file's content). A file in a

@@ -9,6 +9,7 @@
 #include "document/ProjectFile.h"
 #include "glyphs/GlyphFiles.h"
 #include "main/TessivoDlg.h"
+#include "support/FileTraps.h"
 #include "support/VirtualDisplay.h"
 #include "ui/MessageBox.h"
 
@@ -366,6 +367,49 @@ TEST_F(ProgramProcess, AnswersWithoutAWindowSystem)
     EXPECT_TRUE(err.contains("Try 'tessivo --help'")) << err.toStdString();
     EXPECT_EQ(run({"--bogus"}), cli::kUsage);
     EXPECT_FALSE(QFileInfo::exists(folder.filePath("LIB/Tessivo.ini")));
+}
+
+TEST_F(ProgramProcess, APipeNamedAsAProjectIsRefusedAtOnce)
+{
+    const QString fifo = folder.filePath("x.LDAT");
+    ASSERT_TRUE(makeFifo(fifo));
+    EXPECT_EQ(run({"--send", fifo}), cli::kOpenError);
+    EXPECT_TRUE(err.contains("Open file error!")) << err.toStdString();
+}
+
+TEST(CommandLineApp, APipeNamedAtStartIsRefusedOnceTheWindowIsUp)
+{
+    QTemporaryDir program;
+    QDir(program.path()).mkdir("LIB");
+    const QString fifo = program.filePath("x.LDAT");
+    ASSERT_TRUE(makeFifo(fifo));
+    VirtualDisplay display;
+    VirtualLinks links(display);
+    links.attachedTo = -1;
+    CTessivoApp app;
+    app.moduleFolderOverride = program.path();
+    app.platformMessage = [](const QString &, const QString &) {};
+    app.driversOverride = &links;
+    app.projectToOpen = fifo;
+    QStringList shown;
+    bool windowUp = false;
+    setMessageBoxHandler([&](const QString &text, unsigned) {
+        shown << text;
+        return mb::kIdOk;
+    });
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] {
+            if (auto *dialog = qobject_cast<CTessivoDlg *>(QApplication::activeModalWidget())) {
+                windowUp = dialog->isVisible();
+                dialog->OnExit();
+            }
+        });
+    });
+    EXPECT_FALSE(app.InitInstance());
+    app.ExitInstance();
+    setMessageBoxHandler({});
+    EXPECT_TRUE(windowUp);
+    EXPECT_EQ(shown, QStringList{"Open file error!"});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "main/TessivoDlg.h"
 #include "rows/LedType.h"
 #include "settings/IniFile.h"
+#include "support/FileTraps.h"
 #include "support/VirtualDisplay.h"
 #include "ui/MessageBox.h"
 
@@ -259,4 +260,31 @@ TEST_F(Startup, ASettingsFileThatCannotBeWrittenIsReportedBeforeTheWindowCloses)
     const QStringList shown = exitAndListMessages(*app);
     qputenv("XDG_CONFIG_HOME", saved);
     EXPECT_TRUE(shown.contains("Write settings file error! (window up)")) << shown.join('|').toStdString();
+}
+
+TEST_F(Startup, ASettingsFileThatIsAPipeStartsAtOnceWithDefaultsAndIsLeftAlone)
+{
+    ASSERT_TRUE(test::makeFifo(iniPath()));
+    // Reading the pipe would wait for a writer for ever, before any window.
+    EXPECT_EQ(exitAndListMessages(*app),
+              QStringList{"Settings file cannot be read, settings not saved! (window up)"});
+    EXPECT_FALSE(QFileInfo(iniPath()).isFile());
+    EXPECT_FALSE(QFileInfo(iniPath()).isSymLink());
+}
+
+TEST_F(Startup, SettingsThatCannotBeWrittenWholeKeepTheOldFileAndTheUserIsTold)
+{
+    // The user's own sections and comments, and room for the first bytes only: the write
+    // at exit stops in the middle, as on a full disk.
+    QByteArray own = "; my notes\r\n[Mine]\r\nkeep=this\r\n";
+    for (int k = 0; k < 40; ++k)
+        own += "[Lang" + QByteArray::number(k) + "]\r\nName=Language " + QByteArray::number(k) + "\r\n";
+    writeIni(own);
+    const QStringList shown = [&] {
+        test::FileSizeLimit limit(rlim_t(own.size() / 2));
+        return exitAndListMessages(*app);
+    }();
+    EXPECT_TRUE(shown.contains("Write settings file error! (window up)")) << shown.join('|').toStdString();
+    EXPECT_EQ(readIni(), own);
+    EXPECT_EQ(QDir(dir.path() + "/LIB").entryList(QDir::Files | QDir::Hidden), QStringList{"Tessivo.ini"});
 }

@@ -1,6 +1,7 @@
 // The main window's rows, layout, languages, projects, commands and Send.
 
 #include "support/DialogFixture.h"
+#include "support/FileTraps.h"
 
 #include "glyphs/FontComboBox.h"
 #include "document/ProjectFile.h"
@@ -492,6 +493,31 @@ TEST_F(TessivoDlgTest, TextWithLineBreaksPastesWholeIntoElevenLedRows)
     document.ChangeLedType(ledtype::k16, true);
     rowWindow(0)->OnCommand(rowcmd::kPasteText);
     EXPECT_EQ(rowWindow(0)->rowText(), "ab");
+}
+
+TEST_F(TessivoDlgTest, ASaveThatStopsPartWayIsAnErrorAndTheProjectStaysModified)
+{
+    type(0, QStringLiteral("short"));
+    filePath = path("full.LDAT");
+    ASSERT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    const QByteArray before = readFile("full.LDAT");
+    type(0, QString(60, QLatin1Char('w')));
+    {
+        // Room for less than the project: the disk fills up during the write.
+        FileSizeLimit limit(rlim_t(before.size() + 100));
+        EXPECT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Failed);
+    }
+    EXPECT_EQ(messages.constLast(), "Write file error!");
+    EXPECT_TRUE(document.modified());
+    EXPECT_EQ(readFile("full.LDAT"), before);
+
+    // A pipe picked as the project is neither written into nor opened.
+    ASSERT_TRUE(makeFifo(path("pipe.LDAT")));
+    filePath = path("pipe.LDAT");
+    EXPECT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Failed);
+    EXPECT_FALSE(dialog->OpenProjectFile(path("pipe.LDAT")));
+    EXPECT_EQ(messages.constLast(), "Open file error!");
+    EXPECT_TRUE(document.modified());
 }
 
 TEST_F(TessivoDlgTest, FailedSaveKeepsTheOldFileAndStopsTheAskingCommand)

@@ -125,8 +125,11 @@ TEST(MessageBox, EnableControlsTouchesOnlyTheNamedControls)
 
 TEST(MessageBox, Look)
 {
-    for (const auto &[name, text, style] : {std::tuple{"error", "IC ROM Over", 0x10u},
-                                            std::tuple{"question", "Do you want to save the data(Y/N)?", 0x23u}}) {
+    for (const auto &[name, text, style] :
+         {std::tuple{"error", "IC ROM Over", 0x10u}, std::tuple{"question", "Do you want to save the data(Y/N)?", 0x23u},
+          std::tuple{"write-error", "Write file error!", 0x10u}, std::tuple{"open-error", "Open file error!", 0x10u},
+          std::tuple{"settings-write-error", "Write settings file error!", 0x10u},
+          std::tuple{"settings-unreadable", "Settings file cannot be read, settings not saved!", 0x10u}}) {
         CMessageBox box;
         box.setText(text);
         box.setStyle(style);
