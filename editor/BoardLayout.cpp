@@ -38,6 +38,12 @@ QPoint BoardLayout::pixelAt(QPoint content) const
     return QPoint((content.x() - origin.x()) / cellSize, (content.y() - origin.y()) / cellSize);
 }
 
+QPoint BoardLayout::pixelFloorAt(QPoint content) const
+{
+    const auto floorDiv = [](int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+    return QPoint(floorDiv(content.x() - origin.x(), cellSize), floorDiv(content.y() - origin.y(), cellSize));
+}
+
 bool BoardLayout::onBoard(QPoint content) const
 {
     const QRect r = boardRect();

@@ -48,6 +48,9 @@ struct BoardLayout {
     /// The board pixel of a content point, each quotient truncated toward zero: points
     /// up to one cell left of or above the board give column or line 0.
     QPoint pixelAt(QPoint content) const;
+    /// The board pixel of a content point rounded down: points left of or above the
+    /// board give negative columns and lines (where a moved selection may lie).
+    QPoint pixelFloorAt(QPoint content) const;
     /// Whether a content point lies on the board (its edges included).
     bool onBoard(QPoint content) const;
     /// The canvas squares of a board rectangle.

@@ -181,4 +181,20 @@ void copyOut(const MonoImage &from, const QRect &r, MonoImage &to)
     to.copyFrom(from, {r.x(), r.y(), r.width(), r.height()}, 0, 0);
 }
 
+QPoint constrainedEnd(QPoint from, QPoint to, bool line)
+{
+    const int dx = to.x() - from.x(), dy = to.y() - from.y();
+    const int ax = std::abs(dx), ay = std::abs(dy);
+    const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+    if (line) {
+        // Nearer the axis than the diagonal (tan 22.5 degrees is about 0.41) keeps to it.
+        if (ay * 5 < ax * 2)
+            return QPoint(to.x(), from.y());
+        if (ax * 5 < ay * 2)
+            return QPoint(from.x(), to.y());
+    }
+    const int side = std::max(ax, ay);
+    return from + QPoint(sx * side, sy * side);
+}
+
 } // namespace tessivo::boardops

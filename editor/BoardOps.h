@@ -25,6 +25,10 @@ Pixels ellipseArea(const QRect &r);
 /// The smallest rectangle holding the pixels (empty for none).
 QRect bounds(const Pixels &pixels);
 
+/// The end of a shape dragged from `from` to `to` with Shift held: a line keeps to a
+/// multiple of 45 degrees, a rectangle or an ellipse's box to a square.
+QPoint constrainedEnd(QPoint from, QPoint to, bool line);
+
 /// Sets the pixels (ink or paper) that lie in `clip`.
 void plot(MonoImage &board, const Pixels &pixels, bool ink, const QRect &clip);
 /// Flips the pixels that lie in `clip`; flipping the same set again restores them.

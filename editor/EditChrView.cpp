@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace tessivo {
 
@@ -201,7 +202,9 @@ void CEditChrView::drawSelectionFrame(QPainter &painter, const QRect &pixels) co
             painter.fillRect(QRect(x, y, 1, 1), dash(y) ? kYellow : QColor(Qt::black));
     };
     for (int grow = 0; grow < 2; ++grow) {
-        const int l = left - grow, t = top - grow, r = right + grow, b = bottom + grow;
+        // At the canvas's top or left edge the frame comes inside, where it can be seen.
+        const int l = std::max(left - grow, grow), t = std::max(top - grow, grow), r = right + grow,
+                  b = bottom + grow;
         // Each side in two pieces, with gaps for the handles at its ends and middle.
         for (int y : {t, b}) {
             horizontal(y, l + 3, midX - 3);
@@ -214,7 +217,12 @@ void CEditChrView::drawSelectionFrame(QPainter &painter, const QRect &pixels) co
     }
     for (const QPoint &centre : {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom),
                                  QPoint(midX, top), QPoint(midX, bottom), QPoint(left, midY), QPoint(right, midY)}) {
-        const QRect handle(centre - QPoint(2, 2), QSize(5, 5));
+        // Handles beyond the canvas's top or left edge are drawn (and grabbed) inside.
+        QRect handle(centre - QPoint(2, 2), QSize(5, 5));
+        if (handle.left() < 0)
+            handle.moveLeft(0);
+        if (handle.top() < 0)
+            handle.moveTop(0);
         painter.fillRect(handle, kYellow);
         outline(painter, handle.left(), handle.top(), handle.right(), handle.bottom(), Qt::black);
     }
@@ -248,9 +256,16 @@ void CEditChrView::OnCommand(int command)
 
 void CEditChrView::keyPressEvent(QKeyEvent *event)
 {
+    editor_.setConstrained(event->modifiers() & Qt::ShiftModifier);
     if (event->modifiers() & Qt::ControlModifier) {
         const bool select = editor_.tool() == editor::kSelect;
         switch (event->key()) {
+        case Qt::Key_A:
+            // The whole board, with the tool that can then move or change it.
+            if (!select)
+                editor_.OnCommand(editor::kCmdSelect);
+            OnCommand(editor::kCmdSelectAll);
+            return;
         case Qt::Key_C:
             if (select)
                 OnCommand(editor::kCmdCopy);
@@ -265,11 +280,34 @@ void CEditChrView::keyPressEvent(QKeyEvent *event)
         default: break;
         }
     }
-    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Escape) {
-        editor_.OnKey(event->key());
+    if (editor_.OnKey(event->key()))
+        return;
+    CScrollWnd::keyPressEvent(event);
+}
+
+void CEditChrView::keyReleaseEvent(QKeyEvent *event)
+{
+    editor_.setConstrained(event->modifiers() & Qt::ShiftModifier);
+    CScrollWnd::keyReleaseEvent(event);
+}
+
+void CEditChrView::focusOutEvent(QFocusEvent *event)
+{
+    // Whatever took the focus (another window, a menu) also takes the gesture's end.
+    editor_.CancelGesture();
+    CScrollWnd::focusOutEvent(event);
+}
+
+void CEditChrView::wheelEvent(QWheelEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        // Ctrl and the wheel step the grid size: up enlarges, down shrinks.
+        if (const int delta = event->angleDelta().y(); delta != 0)
+            editor_.StepGridSize(delta > 0 ? 1 : -1);
+        event->accept();
         return;
     }
-    CScrollWnd::keyPressEvent(event);
+    CScrollWnd::wheelEvent(event);
 }
 
 bool CEditChrView::fillContextMenu(QMenu &menu, QPoint content)
@@ -331,6 +369,13 @@ bool CEditChrView::fillContextMenu(QMenu &menu, QPoint content)
     } else {
         grid();
         item(menu, kCmdClearBoard, 9, u"清除图板");
+        // Room to draw in, without typing spaces first.
+        const bool chinese = !language || speaksChinese(*language);
+        QAction *room = menu.addAction(chinese ? QStringLiteral("在行尾添加%1列空白").arg(kAddedColumns)
+                                               : QStringLiteral("Add %1 blank columns").arg(kAddedColumns));
+        room->setObjectName(QStringLiteral("id%1").arg(kCmdAddColumns));
+        room->setData(kCmdAddColumns);
+        room->setEnabled(editor_.isCommandEnabled(kCmdAddColumns, picture));
     }
     return true;
 }
@@ -340,6 +385,8 @@ void CEditChrView::contextMenuEvent(QContextMenuEvent *event)
     // A menu asked for from the keyboard does nothing here.
     if (event->reason() != QContextMenuEvent::Mouse)
         return;
+    // The press that asked for the menu never sees its release (the menu takes it).
+    editor_.CancelGesture();
     QMenu menu(this);
     if (!fillContextMenu(menu, contentPoint(viewport()->mapFromGlobal(event->globalPos()))))
         return;
@@ -347,36 +394,61 @@ void CEditChrView::contextMenuEvent(QContextMenuEvent *event)
         OnCommand(chosen->data().toInt());
 }
 
+namespace {
+
+editor::Button buttonOf(const QMouseEvent *event)
+{
+    return event->button() == Qt::RightButton ? editor::Button::Right : editor::Button::Left;
+}
+
+bool isDrawingButton(const QMouseEvent *event)
+{
+    return event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
+}
+
+} // namespace
+
 void CEditChrView::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
+    if (!isDrawingButton(event)) {
         CScrollWnd::mousePressEvent(event);
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    editor_.Press(contentPoint(event->position().toPoint()),
-                  event->button() == Qt::RightButton ? editor::Button::Right : editor::Button::Left);
+    editor_.setConstrained(event->modifiers() & Qt::ShiftModifier);
+    // Only this button is down: a gesture still open lost its release somewhere (a
+    // grab taken by another window), so it ends here and this press begins anew.
+    if (event->buttons() == event->button())
+        editor_.CancelGesture();
+    editor_.Press(contentPoint(event->position().toPoint()), buttonOf(event));
+}
+
+void CEditChrView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A quick second click is a press like any other.
+    mousePressEvent(event);
 }
 
 void CEditChrView::mouseMoveEvent(QMouseEvent *event)
 {
+    editor_.setConstrained(event->modifiers() & Qt::ShiftModifier);
     editor_.Move(contentPoint(event->position().toPoint()), event->buttons() & Qt::LeftButton,
                  event->buttons() & Qt::RightButton);
 }
 
 void CEditChrView::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
+    if (!isDrawingButton(event)) {
         CScrollWnd::mouseReleaseEvent(event);
         return;
     }
-    editor_.Release(contentPoint(event->position().toPoint()),
-                    event->button() == Qt::RightButton ? editor::Button::Right : editor::Button::Left);
+    editor_.setConstrained(event->modifiers() & Qt::ShiftModifier);
+    editor_.Release(contentPoint(event->position().toPoint()), buttonOf(event));
 }
 
 bool CEditChrView::viewportEvent(QEvent *event)
 {
-    if (event->type() == QEvent::Leave)
+    if (event->type() == QEvent::Leave && QGuiApplication::mouseButtons() == Qt::NoButton)
         editor_.Leave();
     return CScrollWnd::viewportEvent(event);
 }

@@ -16,11 +16,6 @@ PixelRect pixelRect(const QRect &r)
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
-bool isShapeTool(int tool)
-{
-    return tool >= kLine && tool <= kFilledEllipse;
-}
-
 } // namespace
 
 GlyphEditor::GlyphEditor(int boardImageWidth, QObject *parent)
@@ -28,8 +23,7 @@ GlyphEditor::GlyphEditor(int boardImageWidth, QObject *parent)
       board_(boardImageWidth, board::kHeight),
       history_(boardImageWidth, board::kHeight),
       eraserSaved_(4, 4),
-      float_(2 * boardImageWidth, 2 * boardImageWidth),
-      background_(boardImageWidth, board::kHeight)
+      selection_(boardImageWidth)
 {
     // A new editor lays out its 144 x 16 board for the requested windows, else 16 x 16.
     if (!layout_.Layout(layout_.cellSize, layout_.requestedCharWidth, layout_.requestedCharHeight)) {
@@ -38,6 +32,8 @@ GlyphEditor::GlyphEditor(int boardImageWidth, QObject *parent)
     }
     board_.fill({0, 0, layout_.boardWidth + 1, layout_.boardHeight + 1}, backgroundInk_);
 }
+
+GlyphEditor::~GlyphEditor() = default;
 
 void GlyphEditor::setRequestedCharSize(int width, int height)
 {
@@ -80,17 +76,17 @@ bool GlyphEditor::LoadRow(RowModel *row, int index)
 {
     if (!row)
         return false;
+    // Whatever floats or is in progress ends on the row as it was bound, before the
+    // board takes the row anew: a hovering eraser square never reaches the new row.
+    CancelGesture();
+    DropSelection();
     const int W = row->n() > 0 ? row->usedWidth() : 0;
     const int H = row->height();
     title_ = QStringLiteral("Sect%1 [%2x%3] - [%4x%5]").arg(index + 1).arg(row->rowWidth()).arg(H).arg(W).arg(H);
     emit titleChanged(title_);
-    if (previewShown_)
-        removePreview();
-    buttonDown_ = false;
     row_ = row;
     rowIndex_ = index;
     ResetHistory();
-    DropSelection();
     ResizeBoard(W, H, 0);
     board_.copyFrom(row->rowImage(), {0, 0, W, H}, 0, 0);
     emit boardChanged();
@@ -109,6 +105,7 @@ bool GlyphEditor::OnCommand(int command)
     for (const auto &[cmd, tool] : kToolOf) {
         if (cmd != command)
             continue;
+        CancelGesture();
         DropSelection();
         if (tool == kEraser)
             eraserShown_ = false;
@@ -120,11 +117,10 @@ bool GlyphEditor::OnCommand(int command)
     case kCmdEraser2:
     case kCmdEraser4:
         if (tool_ == kEraser) {
+            CancelGesture();
             DropSelection();
             eraserSize_ = command == kCmdEraser2 ? 2 : 4;
             eraserSaved_ = MonoImage(eraserSize_, eraserSize_);
-            DropSelection();
-            eraserShown_ = false;
             emit toolStateChanged();
         }
         return true;
@@ -248,40 +244,6 @@ void GlyphEditor::PushSnapshot()
     history_.PushSnapshot(board_, QSize(layout_.boardWidth, layout_.boardHeight));
 }
 
-// ---- shape previews ----
-
-boardops::Pixels GlyphEditor::shapePixels(QPoint from, QPoint to) const
-{
-    const QPoint a = layout_.pixelAt(from), b = layout_.pixelAt(to);
-    switch (tool_) {
-    case kLine: return boardops::segment(a, b);
-    case kRectangle:
-    case kFilledRectangle: return boardops::rectangleOutline(spanned(a, b));
-    default: return boardops::ellipseOutline(spanned(a, b));
-    }
-}
-
-void GlyphEditor::drawPreview()
-{
-    preview_ = shapePixels(rubberStart_, rubberEnd_);
-    boardops::invert(board_, preview_, used());
-    previewShown_ = true;
-    const QRect area = boardops::bounds(preview_) & used();
-    if (!area.isEmpty())
-        emit squaresChanged(area);
-}
-
-void GlyphEditor::removePreview()
-{
-    if (!previewShown_)
-        return;
-    boardops::invert(board_, preview_, used());
-    previewShown_ = false;
-    const QRect area = boardops::bounds(preview_) & used();
-    if (!area.isEmpty())
-        emit squaresChanged(area);
-}
-
 // ---- the eraser ----
 
 QRect GlyphEditor::eraserRectAt(QPoint point) const
@@ -297,14 +259,20 @@ std::optional<QRect> GlyphEditor::eraserSquare() const
     return eraserRect_;
 }
 
-void GlyphEditor::placeEraser(const QRect &square)
+void GlyphEditor::placeEraser(const QRect &square, bool erasing)
 {
     eraserRect_ = square;
     eraserSaved_.fill(false);
     eraserSaved_.copyFrom(board_, pixelRect(square), 0, 0);
     boardops::fillRect(board_, square, backgroundInk_, used());
     eraserShown_ = true;
-    rectChanged(square);
+    if (erasing) {
+        rectChanged(square);
+        // The square now holds erased pixels: lifting it leaves them erased.
+        eraserSaved_.copyFrom(board_, pixelRect(square), 0, 0);
+    } else if (const QRect area = square & used(); !area.isEmpty()) {
+        emit squaresChanged(area);  // shown on the board only; the row keeps its pixels
+    }
     emit overlayChanged();
 }
 
@@ -312,25 +280,28 @@ void GlyphEditor::liftEraser()
 {
     if (!eraserShown_)
         return;
-    // Only the used board takes the saved pixels back.
+    // The board takes back what the square covered; the row never lost it (or lost it
+    // to a real erase, which the saved pixels hold too).
     const QRect area = eraserRect_ & used();
-    if (!area.isEmpty())
+    if (!area.isEmpty()) {
         board_.copyFrom(eraserSaved_, {area.x() - eraserRect_.x(), area.y() - eraserRect_.y(), area.width(), area.height()},
                         area.x(), area.y());
+        emit squaresChanged(area);
+    }
     eraserShown_ = false;
-    rectChanged(eraserRect_);
     emit overlayChanged();
 }
 
 void GlyphEditor::DropSelection()
 {
     if (tool_ == kEraser) {
+        CancelGesture();
         liftEraser();
         eraserRect_ = QRect();
-        eraserShown_ = false;
-    } else {
-        selRect_ = QRect();
-        selWidth_ = selHeight_ = 0;
+    } else if (selection_.active()) {
+        // A gesture on the selection cannot outlive it.
+        CancelGesture();
+        selection_.drop();
     }
     setOverlay();
 }
@@ -339,155 +310,90 @@ void GlyphEditor::DropSelection()
 
 void GlyphEditor::Press(QPoint point, Button button)
 {
-    lastPoint_ = point;
-    if (tool_ == kSelect) {
-        selectPress(point, button);
+    // A second button while a gesture runs ends that gesture; the press itself then
+    // begins nothing, as the pair cannot mean a new stroke.
+    if (gesture_) {
+        CancelGesture();
         return;
     }
-    if (!layout_.onBoard(point))
-        return;
-    if (tool_ == kPencil || isShapeTool(tool_) || tool_ == kFill)
-        PushSnapshot();  // every gesture of these tools is one undo step
-    showToolCursor();
-    switch (tool_) {
-    case kPencil:
-        buttonDown_ = true;
-        break;
-    case kFill:
-        if (boardops::floodFill(board_, layout_.pixelAt(point), inkFor(button), used()))
-            wholeBoardChanged();
-        break;
-    case kEraser:
-        if (!eraserShown_) {
-            Move(point, false, false);  // the first press only places the square
-            break;
-        }
-        liftEraser();
-        PushSnapshot();
-        placeEraser(eraserRectAt(point));
-        // The square now holds erased pixels: lifting it leaves them erased.
-        eraserSaved_.copyFrom(board_, pixelRect(eraserRect_), 0, 0);
-        buttonDown_ = true;
-        break;
-    case kSelect:
-        break;
-    default:  // line, rectangles, ellipses
-        buttonDown_ = true;
-        rubberStart_ = rubberEnd_ = point;
-        previewShown_ = false;
-        break;
-    }
+    gesture_ = beginGesture(point, button);
+    if (!gesture_)
+        hover(point);
 }
 
 void GlyphEditor::Move(QPoint point, bool left, bool right)
 {
+    if (gesture_) {
+        gesture_->move(point, left, right);
+        return;
+    }
+    hover(point);
+}
+
+void GlyphEditor::Release(QPoint point, Button button)
+{
+    if (!gesture_)
+        return;
+    if (gesture_->release(point, button)) {
+        gesture_.reset();
+        hover(point);
+    }
+}
+
+void GlyphEditor::CancelGesture()
+{
+    // The gesture is taken out first: what its cancel does may call back here.
+    if (std::unique_ptr<Gesture> gesture = std::move(gesture_))
+        gesture->cancel();
+}
+
+void GlyphEditor::Leave()
+{
+    CancelGesture();
+    // A hovering eraser square must not stay on the board when the pointer leaves the
+    // canvas without a move off the board.
+    if (tool_ == kEraser)
+        DropSelection();
+}
+
+void GlyphEditor::hover(QPoint point)
+{
     if (tool_ == kSelect) {
-        selectMove(point, left || right);
+        // The move arrow over the selection, a sizing arrow over a handle.
+        int handle = -1;
+        if (grabsHandle(point, &handle))
+            setCursor(handlesOf(selectionSquares())[size_t(handle)].cursor);
+        else if (withinSelection(point))
+            setCursor(Cursor::Move);
+        else if (layout_.onBoard(point))
+            showToolCursor();
+        else
+            setCursor(Cursor::Arrow);
         return;
     }
     if (tool_ == kEraser) {
         if (!layout_.onBoard(point)) {
             setCursor(Cursor::Arrow);
             DropSelection();
-            lastPoint_ = point;
             return;
         }
         setCursor(Cursor::Blank);
         const QRect square = eraserRectAt(point);
         if (eraserShown_ && square == eraserRect_)
             return;  // the same square
-        if (eraserShown_ && !buttonDown_)
-            liftEraser();
-        placeEraser(square);
-        if (buttonDown_)
-            eraserSaved_.copyFrom(board_, pixelRect(eraserRect_), 0, 0);
-        lastPoint_ = point;
+        liftEraser();
+        placeEraser(square, false);
         return;
     }
-    if (!buttonDown_) {
-        if (layout_.onBoard(point))
-            showToolCursor();
-        else
-            setCursor(Cursor::Arrow);
-        return;
-    }
-    if (tool_ == kPencil) {
-        const boardops::Pixels line = boardops::segment(layout_.pixelAt(lastPoint_), layout_.pixelAt(point));
-        boardops::plot(board_, line, right ? backgroundInk_ : penInk_, used());
-        rectChanged(boardops::bounds(line));
-        lastPoint_ = point;
-    } else if (isShapeTool(tool_)) {
-        removePreview();
-        rubberEnd_ = point;
-        drawPreview();
-    }
-}
-
-void GlyphEditor::Release(QPoint point, Button button)
-{
-    if (tool_ == kSelect) {
-        selectRelease(point, button);
-        return;
-    }
-    if (!buttonDown_)
-        return;
-    buttonDown_ = false;
-    const bool ink = inkFor(button);
-    if (tool_ == kPencil) {
-        if (layout_.onBoard(point)) {
-            const QPoint p = layout_.pixelAt(point);
-            if (used().contains(p)) {
-                board_.setPixel(p.x(), p.y(), ink);
-                pixelChanged(p);
-            }
-        }
-    } else if (isShapeTool(tool_)) {
-        removePreview();
-        const QPoint a = layout_.pixelAt(rubberStart_), b = layout_.pixelAt(point);
-        const QRect box = spanned(a, b);
-        switch (tool_) {
-        case kLine:
-            boardops::plot(board_, boardops::segment(a, b), ink, used());
-            break;
-        case kRectangle:
-            boardops::plot(board_, boardops::rectangleOutline(box), ink, used());
-            break;
-        case kFilledRectangle:
-            boardops::fillRect(board_, box, ink, used());
-            break;
-        case kEllipse:
-            boardops::plot(board_, boardops::ellipseOutline(box), ink, used());
-            break;
-        default:
-            boardops::plot(board_, boardops::ellipseArea(box), ink, used());
-            break;
-        }
-        rectChanged(box);
-    } else if (tool_ == kEraser && eraserShown_) {
-        // The square under the pointer stays erased.
-        eraserSaved_.copyFrom(board_, pixelRect(eraserRect_), 0, 0);
-    }
-}
-
-void GlyphEditor::Leave()
-{
-    // A hovering eraser square must not stay on the board (nor in the row) when the
-    // pointer leaves the canvas without a move off the board.
-    if (tool_ == kEraser && !buttonDown_)
-        DropSelection();
+    if (layout_.onBoard(point))
+        showToolCursor();
+    else
+        setCursor(Cursor::Arrow);
 }
 
 // ---- the selection ----
 
-namespace {
-
-/// The handles of a selection whose squares span L, T, R, B: where each reacts, and its
-/// pointer.
-struct Handle {
-    QRect area;
-    Cursor cursor;
-};
-std::array<Handle, 8> handlesOf(const QRect &squares)
+std::array<GlyphEditor::Handle, 8> GlyphEditor::handlesOf(const QRect &squares)
 {
     const int L = squares.left(), T = squares.top(), R = squares.right(), B = squares.bottom();
     const int mx = (L + R + 1) / 2, my = (T + B + 1) / 2;
@@ -502,43 +408,25 @@ std::array<Handle, 8> handlesOf(const QRect &squares)
              {span(R - 1, R + 3, my - 2, my + 2), Cursor::SizeWE}}};
 }
 
-/// The rectangle with the sides a handle moves taken from a point.
-QRect movedBy(int handle, QRect r, QPoint p)
+QRect GlyphEditor::insideCanvas(QRect area)
 {
-    switch (handle) {
-    case 0: r.setLeft(p.x()); r.setTop(p.y()); break;
-    case 1: r.setLeft(p.x()); r.setBottom(p.y()); break;
-    case 2: r.setRight(p.x()); r.setBottom(p.y()); break;
-    case 3: r.setRight(p.x()); r.setTop(p.y()); break;
-    case 4: r.setTop(p.y()); break;
-    case 5: r.setLeft(p.x()); break;
-    case 6: r.setBottom(p.y()); break;
-    default: r.setRight(p.x()); break;
-    }
-    return r;
+    if (area.left() < 0)
+        area.moveLeft(0);
+    if (area.top() < 0)
+        area.moveTop(0);
+    return area;
 }
 
-/// The block of w x h pixels at the image's top-left scaled to a new size: pixels are
-/// repeated when it grows, and merged when it shrinks, ink winning.
-void scaleBlock(MonoImage &image, int w, int h, int newW, int newH)
+std::array<QRect, 8> GlyphEditor::handleAreas() const
 {
-    MonoImage scaled(newW, newH);
-    for (int y = 0; y < newH; ++y) {
-        const int y0 = y * h / newH, y1 = std::max(y0 + 1, (y + 1) * h / newH);
-        for (int x = 0; x < newW; ++x) {
-            const int x0 = x * w / newW, x1 = std::max(x0 + 1, (x + 1) * w / newW);
-            bool ink = false;
-            for (int sy = y0; sy < y1 && !ink; ++sy)
-                for (int sx = x0; sx < x1 && !ink; ++sx)
-                    ink = image.pixel(sx, sy);
-            scaled.setPixel(x, y, ink);
-        }
-    }
-    image.fill(false);
-    image.copyFrom(scaled, {0, 0, newW, newH}, 0, 0);
+    std::array<QRect, 8> areas{};
+    if (!hasSelection())
+        return areas;
+    const auto handles = handlesOf(selectionSquares());
+    for (size_t h = 0; h < 8; ++h)
+        areas[h] = insideCanvas(handles[h].area);
+    return areas;
 }
-
-} // namespace
 
 bool GlyphEditor::withinSelection(QPoint point) const
 {
@@ -549,11 +437,31 @@ int GlyphEditor::handleAt(QPoint point) const
 {
     if (!hasSelection())
         return -1;
-    const auto handles = handlesOf(selectionSquares());
+    const auto areas = handleAreas();
     for (int h = 0; h < 8; ++h)
-        if (handles[size_t(h)].area.contains(point))
+        if (areas[size_t(h)].contains(point))
             return h;
     return -1;
+}
+
+bool GlyphEditor::grabsHandle(QPoint point, int *handle) const
+{
+    if (!hasSelection())
+        return false;
+    const auto handles = handlesOf(selectionSquares());
+    const auto areas = handleAreas();
+    // A handle brought inside the selection at the canvas's edge wins over the move the
+    // selection's squares offer; elsewhere the squares win.
+    for (int h = 0; h < 8; ++h) {
+        if (areas[size_t(h)] != handles[size_t(h)].area && areas[size_t(h)].contains(point)) {
+            *handle = h;
+            return true;
+        }
+    }
+    if (withinSelection(point))
+        return false;
+    *handle = handleAt(point);
+    return *handle >= 0;
 }
 
 void GlyphEditor::takeSnapshotOnce()
@@ -567,33 +475,42 @@ void GlyphEditor::takeSnapshotOnce()
 
 void GlyphEditor::LiftSelection(const QRect &pixels)
 {
-    background_.copyFrom(board_, pixelRect(used()), 0, 0);
-    float_.fill(false);
-    float_.copyFrom(board_, pixelRect(pixels), 0, 0);
-    boardops::fillRect(background_, pixels, backgroundInk_, used());
+    selection_.lift(board_, pixels, used(), backgroundInk_);
 }
 
 void GlyphEditor::StampSelection()
 {
-    if (!hasSelection())
-        return;
-    const QRect area = QRect(selRect_.topLeft(), QSize(selWidth_, selHeight_)) & used();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const bool ink = float_.pixel(x - selRect_.left(), y - selRect_.top());
-            if (pasteMode_ == kOpaque || ink != backgroundInk_)
-                board_.setPixel(x, y, ink);
-        }
-    }
+    selection_.stamp(board_, used(), opaque(), backgroundInk_);
 }
 
 void GlyphEditor::RecomposeSelection()
 {
     if (!hasSelection())
         return;
-    board_.copyFrom(background_, pixelRect(used()), 0, 0);
-    StampSelection();
+    selection_.recompose(board_, used(), opaque(), backgroundInk_);
     wholeBoardChanged();
+}
+
+void GlyphEditor::moveSelectionTo(QPoint topLeft)
+{
+    const QRect old = selection_.rect();
+    const QPoint target = selection_.clampedTopLeft(topLeft, boardSize());
+    if (target == old.topLeft())
+        return;
+    takeSnapshotOnce();
+    selection_.moveTo(target, boardSize());
+    selection_.recompose(board_, used(), opaque(), backgroundInk_);
+    rectChanged(old);
+    rectChanged(selection_.rect());
+    setOverlay();
+}
+
+bool GlyphEditor::NudgeSelection(QPoint step)
+{
+    if (tool_ != kSelect || !hasSelection() || gesture_)
+        return false;
+    moveSelectionTo(selection_.rect().topLeft() + step);
+    return true;
 }
 
 void GlyphEditor::DeleteSelection()
@@ -601,22 +518,24 @@ void GlyphEditor::DeleteSelection()
     if (!hasSelection())
         return;
     takeSnapshotOnce();
-    DropSelection();
-    board_.copyFrom(background_, pixelRect(used()), 0, 0);
+    CancelGesture();
+    selection_.restoreBackground(board_, used());
+    selection_.drop();
+    setOverlay();
     wholeBoardChanged();
 }
 
 void GlyphEditor::SelectAll()
 {
+    CancelGesture();
     if (tool_ == kSelect && hasSelection())
         DropSelection();
-    selRect_ = used();
-    selWidth_ = layout_.boardWidth;
-    selHeight_ = layout_.boardHeight;
-    moving_ = overSelection_ = false;
+    if (tool_ == kEraser)
+        liftEraser();
+    if (used().isEmpty())
+        return;
     snapshotTaken_ = false;
-    rubberRect_ = selectionSquares();
-    LiftSelection(selRect_);
+    LiftSelection(used());
     setOverlay();
 }
 
@@ -624,53 +543,16 @@ void GlyphEditor::TransformSelection(Transform kind)
 {
     if (!hasSelection())
         return;
+    CancelGesture();
     takeSnapshotOnce();
-    const int w = selWidth_, h = selHeight_;
-    MonoImage block(std::max(w, h), std::max(w, h));
-    block.copyFrom(float_, {0, 0, w, h}, 0, 0);
-    MonoImage turned(std::max(w, h), std::max(w, h));
-    int newW = w, newH = h;
-    for (int j = 0; j < h; ++j) {
-        for (int i = 0; i < w; ++i) {
-            const bool ink = block.pixel(i, j);
-            switch (kind) {
-            case Transform::TurnLeft: turned.setPixel(j, w - 1 - i, ink); break;
-            case Transform::TurnRight: turned.setPixel(h - 1 - j, i, ink); break;
-            case Transform::Turn180: turned.setPixel(w - 1 - i, h - 1 - j, ink); break;
-            case Transform::MirrorHorizontal: turned.setPixel(w - 1 - i, j, ink); break;
-            case Transform::MirrorVertical: turned.setPixel(i, h - 1 - j, ink); break;
-            case Transform::Invert: turned.setPixel(i, j, !ink); break;
-            case Transform::Hollow: {
-                // Paper, but where a pixel that is not ink itself touches ink.
-                bool touches = false;
-                for (int dy = -1; dy <= 1 && !touches && !ink; ++dy)
-                    for (int dx = -1; dx <= 1 && !touches; ++dx)
-                        touches = (dx || dy) && i + dx >= 0 && i + dx < w && j + dy >= 0 && j + dy < h &&
-                                  block.pixel(i + dx, j + dy);
-                turned.setPixel(i, j, !ink && touches);
-                break;
-            }
-            }
-        }
-    }
-    if (kind == Transform::TurnLeft || kind == Transform::TurnRight) {
-        newW = h;
-        newH = w;
-    }
-    float_.fill(false);
-    float_.copyFrom(turned, {0, 0, newW, newH}, 0, 0);
-    if (newW != w) {
-        selWidth_ = newW;
-        selHeight_ = newH;
-        selRect_ = QRect(selRect_.topLeft(), QSize(newW, newH));
-        rubberRect_ = selectionSquares();
-    }
+    selection_.transform(kind);
     RecomposeSelection();
     setOverlay();
 }
 
 void GlyphEditor::ClearBoard()
 {
+    CancelGesture();
     PushSnapshot();
     DropSelection();
     boardops::fillRect(board_, used(), backgroundInk_, used());
@@ -679,6 +561,7 @@ void GlyphEditor::ClearBoard()
 
 bool GlyphEditor::SetGridSize(int cell)
 {
+    CancelGesture();
     DropSelection();
     if (!ResizeBoard(layout_.boardWidth, layout_.boardHeight, cell))
         return false;
@@ -686,15 +569,32 @@ bool GlyphEditor::SetGridSize(int cell)
     return true;
 }
 
+bool GlyphEditor::StepGridSize(int direction)
+{
+    const auto *sizes = std::begin(board::kGridSizes), *end = std::end(board::kGridSizes);
+    const auto *at = std::find(sizes, end, layout_.cellSize);
+    if (at == end)
+        return false;
+    if (direction > 0 && at + 1 != end)
+        return SetGridSize(*(at + 1));
+    if (direction < 0 && at != sizes)
+        return SetGridSize(*(at - 1));
+    return false;
+}
+
+bool GlyphEditor::AddColumns(int columns)
+{
+    if (!row_)
+        return false;
+    CancelGesture();
+    DropSelection();
+    // The row tells the document, which binds the board to it again.
+    return row_->AppendBlankColumns(columns);
+}
+
 QImage GlyphEditor::CopySelection() const
 {
-    if (!hasSelection())
-        return {};
-    QImage picture(selWidth_, selHeight_, QImage::Format_RGB32);
-    for (int y = 0; y < selHeight_; ++y)
-        for (int x = 0; x < selWidth_; ++x)
-            picture.setPixel(x, y, float_.pixel(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-    return picture;
+    return selection_.picture();
 }
 
 bool GlyphEditor::PasteBitmap(const QImage &picture, QPoint scrollPosition)
@@ -703,26 +603,28 @@ bool GlyphEditor::PasteBitmap(const QImage &picture, QPoint scrollPosition)
         return false;
     if (tool_ != kSelect)
         OnCommand(kCmdSelect);
+    CancelGesture();
+    DropSelection();
     // At most the board image; a larger picture is cut to its top-left.
     const int w = std::min(picture.width(), board_.width());
     const int h = std::min(picture.height(), board_.height());
     PushSnapshot();
     snapshotTaken_ = true;
-    moving_ = overSelection_ = false;
     const QRect board = layout_.boardRect();
     const int x = std::clamp((scrollPosition.x() - board.left()) / layout_.cellSize, 0, layout_.boardWidth);
     const int y = std::clamp((scrollPosition.y() - board.top()) / layout_.cellSize, 0, layout_.boardHeight);
-    selWidth_ = w;
-    selHeight_ = h;
-    selRect_ = QRect(x, y, w, h);
-    rubberRect_ = selectionSquares();
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    float_.fill(false);
-    for (int j = 0; j < h; ++j)
+    // Transparent pixels are paper; of the rest, those darker than mid-grey are ink, so
+    // an anti-aliased picture keeps its shape and our own black and white come back as
+    // they were copied.
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    MonoImage pixels(w, h);
+    for (int j = 0; j < h; ++j) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(argb.constScanLine(j));
         for (int i = 0; i < w; ++i)
-            float_.setPixel(i, j, (rgb.pixel(i, j) & 0x00FFFFFF) != 0x00FFFFFF);
+            pixels.setPixel(i, j, qAlpha(line[i]) >= 128 && qGray(line[i]) < 128);
+    }
     // Nothing is lifted: moving or deleting the pasted pixels shows the board as it was.
-    background_.copyFrom(board_, pixelRect(used()), 0, 0);
+    selection_.floatOver(board_, used(), pixels, QRect(x, y, w, h));
     StampSelection();
     wholeBoardChanged();
     setOverlay();
@@ -731,8 +633,10 @@ bool GlyphEditor::PasteBitmap(const QImage &picture, QPoint scrollPosition)
 
 void GlyphEditor::exchangeWithHistory(bool undo)
 {
+    CancelGesture();
     if (tool_ == kSelect)
         DropSelection();
+    const bool eraserWasShown = tool_ == kEraser && eraserShown_;
     if (tool_ == kEraser)
         liftEraser();
     QSize size(layout_.boardWidth, layout_.boardHeight);
@@ -749,9 +653,10 @@ void GlyphEditor::exchangeWithHistory(bool undo)
         layout_.boardHeight = oldHeight;
         emit layoutRefused();
     }
-    if (tool_ == kEraser && !eraserRect_.isNull())
-        placeEraser(eraserRect_);
     wholeBoardChanged();
+    // The square comes back over the board as it is now, after the row has it.
+    if (eraserWasShown)
+        placeEraser(eraserRect_, false);
 }
 
 bool GlyphEditor::UndoBoard()
@@ -802,18 +707,29 @@ bool GlyphEditor::OnCanvasCommand(int command, QPoint scrollPosition, const QIma
     case kCmdInvert: TransformSelection(Transform::Invert); return true;
     case kCmdHollow: TransformSelection(Transform::Hollow); return true;
     case kCmdClearBoard: ClearBoard(); return true;
+    case kCmdAddColumns: return AddColumns(kAddedColumns);
     default: return false;
     }
 }
 
-void GlyphEditor::OnKey(int key)
+bool GlyphEditor::OnKey(int key)
 {
+    if (key == Qt::Key_Escape)
+        CancelGesture();
     if (tool_ != kSelect)
-        return;
-    if (key == Qt::Key_Delete)
-        DeleteSelection();
-    else if (key == Qt::Key_Escape && hasSelection())
-        DropSelection();
+        return key == Qt::Key_Escape;
+    switch (key) {
+    case Qt::Key_Delete: DeleteSelection(); return true;
+    case Qt::Key_Escape:
+        if (hasSelection())
+            DropSelection();
+        return true;
+    case Qt::Key_Left: return NudgeSelection({-1, 0});
+    case Qt::Key_Right: return NudgeSelection({1, 0});
+    case Qt::Key_Up: return NudgeSelection({0, -1});
+    case Qt::Key_Down: return NudgeSelection({0, 1});
+    default: return false;
+    }
 }
 
 Menu GlyphEditor::menuAt(QPoint point) const
@@ -832,167 +748,9 @@ bool GlyphEditor::isCommandEnabled(int command, bool clipboardHasPicture) const
     case kCmdCopy:
     case kCmdCut:
     case kCmdDelete: return hasSelection();
+    case kCmdAddColumns: return row_ && row_->canAppendBlankColumns();
     default: return true;
     }
-}
-
-// ---- the select tool's gestures ----
-
-void GlyphEditor::selectPress(QPoint point, Button button)
-{
-    if (overSelection_ || handle_ == -1) {
-        if (hasSelection() && !withinSelection(point)) {
-            DropSelection();
-            overSelection_ = false;
-        }
-        if (overSelection_) {
-            // Either button moves the selection.
-            buttonDown_ = moving_ = true;
-            return;
-        }
-    } else {
-        // Only the left button resizes.
-        if (button == Button::Left) {
-            resizing_ = true;
-            resizeRect_ = selRect_;
-            setCursor(handlesOf(selectionSquares())[size_t(handle_)].cursor);
-            setOverlay();
-        }
-        return;
-    }
-    if (button != Button::Left || !layout_.onBoard(point))
-        return;
-    snapshotTaken_ = false;
-    buttonDown_ = selecting_ = true;
-    rubberRect_ = QRect(point, point);
-    lastPoint_ = point;
-    setOverlay();
-}
-
-void GlyphEditor::selectMove(QPoint point, bool anyButton)
-{
-    if (moving_) {
-        moveSelectionTo(point);
-        return;
-    }
-    if (resizing_) {
-        setCursor(handlesOf(selectionSquares())[size_t(handle_)].cursor);
-        const QRect moved = movedBy(handle_, rubberRect_, point);
-        QRect pixels = spanned(layout_.pixelAt(moved.topLeft()), layout_.pixelAt(moved.bottomRight()));
-        // Never larger than the floating image that holds the pixels.
-        pixels.setWidth(std::min(pixels.width(), float_.width()));
-        pixels.setHeight(std::min(pixels.height(), float_.height()));
-        resizeRect_ = pixels;
-        setOverlay();
-        return;
-    }
-    if (selecting_) {
-        rubberRect_.setBottomRight(point);
-        setOverlay();
-        return;
-    }
-    if (anyButton)
-        return;
-    // Hover: the move arrow over the selection, a sizing arrow over a handle.
-    overSelection_ = false;
-    handle_ = -1;
-    if (withinSelection(point)) {
-        overSelection_ = true;
-        setCursor(Cursor::Move);
-        return;
-    }
-    handle_ = handleAt(point);
-    if (handle_ >= 0) {
-        setCursor(handlesOf(selectionSquares())[size_t(handle_)].cursor);
-        return;
-    }
-    if (layout_.onBoard(point))
-        showToolCursor();
-    else
-        setCursor(Cursor::Arrow);
-}
-
-void GlyphEditor::moveSelectionTo(QPoint point)
-{
-    takeSnapshotOnce();
-    if (point == lastPoint_)
-        return;
-    const QPoint d = point - lastPoint_;
-    lastPoint_ = point;
-    QRect r = rubberRect_.translated(d);
-    // The selection may leave the board but stays next to it.
-    const QRect board = layout_.boardRect();
-    const int c = layout_.cellSize, w = r.width(), h = r.height();
-    if (r.left() > board.right())
-        r.moveLeft(board.right() + c);
-    if (r.right() < board.left())
-        r.moveLeft(board.left() - c - (w - 1));
-    if (r.top() > board.bottom())
-        r.moveTop(board.bottom() + c);
-    if (r.bottom() < board.top())
-        r.moveTop(board.top() - c - (h - 1));
-    rubberRect_ = r;
-    const QRect old = selRect_;
-    selRect_ = QRect(layout_.pixelAt(r.topLeft()), QSize(selWidth_, selHeight_));
-    board_.copyFrom(background_, pixelRect(used()), 0, 0);
-    StampSelection();
-    if (selRect_ != old) {
-        rectChanged(old);
-        rectChanged(selRect_);
-        setOverlay();
-    }
-}
-
-void GlyphEditor::selectRelease(QPoint point, Button button)
-{
-    if (resizing_ && button == Button::Right)
-        return;  // the right button does not end a resize
-    const bool wasSelecting = selecting_, wasResizing = resizing_;
-    moving_ = resizing_ = selecting_ = buttonDown_ = overSelection_ = false;
-    if (wasSelecting) {
-        rubberRect_ = spanned(rubberRect_.topLeft(), point);
-        const QRect pixels = spanned(layout_.pixelAt(rubberRect_.topLeft()), layout_.pixelAt(rubberRect_.bottomRight()));
-        const QRect clamped = pixels & used();
-        selRect_ = clamped;
-        selWidth_ = clamped.width();
-        selHeight_ = clamped.height();
-        if (selWidth_ <= 1 && selHeight_ <= 1)
-            DropSelection();  // a single pixel makes no selection
-        else
-            LiftSelection(selRect_);
-        setOverlay();
-        return;
-    }
-    if (wasResizing) {
-        const QRect target = resizeRect_;
-        takeSnapshotOnce();
-        scaleBlock(float_, selWidth_, selHeight_, target.width(), target.height());
-        selRect_ = target;
-        selWidth_ = target.width();
-        selHeight_ = target.height();
-        rubberRect_ = selectionSquares();
-        RecomposeSelection();
-        if (selWidth_ <= 1 && selHeight_ <= 1)
-            DropSelection();
-        setOverlay();
-    }
-}
-
-std::optional<QRect> GlyphEditor::selectionPreview() const
-{
-    if (!selecting_)
-        return std::nullopt;
-    const QPoint a = layout_.pixelAt(rubberRect_.topLeft()), b = layout_.pixelAt(rubberRect_.bottomRight());
-    if (a == b)
-        return std::nullopt;  // no frame while both ends are on one pixel
-    return spanned(a, b);
-}
-
-std::optional<QRect> GlyphEditor::resizePreview() const
-{
-    if (!resizing_)
-        return std::nullopt;
-    return resizeRect_;
 }
 
 QRect GlyphEditor::overlayArea() const
@@ -1002,7 +760,7 @@ QRect GlyphEditor::overlayArea() const
     if (const auto square = eraserSquare())
         area |= around(*square);
     if (tool_ != kEraser && hasSelection())
-        area |= around(selRect_);
+        area |= around(selection_.rect());
     if (const auto preview = selectionPreview())
         area |= around(*preview);
     if (const auto resize = resizePreview())

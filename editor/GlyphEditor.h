@@ -8,11 +8,14 @@
 #include "editor/BoardHistory.h"
 #include "editor/BoardLayout.h"
 #include "editor/BoardOps.h"
+#include "editor/FloatingSelection.h"
 #include "rows/MonoImage.h"
 
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <array>
+#include <memory>
 #include <optional>
 
 namespace tessivo {
@@ -36,7 +39,10 @@ constexpr int kCmdUndo = 8028, kCmdRedo = 8029, kCmdCut = 8026, kCmdCopy = 8024,
               kCmdGrid8 = 8022, kCmdGrid10 = 8023, kCmdTurnLeft = 8030, kCmdTurnRight = 8031,
               kCmdTurn180 = 8032, kCmdMirrorHorizontal = 8033, kCmdMirrorVertical = 8034,
               kCmdInvert = 8035, kCmdHollow = 8036, kCmdClearBoard = 8037;
-enum class Transform { TurnLeft, TurnRight, Turn180, MirrorHorizontal, MirrorVertical, Invert, Hollow };
+// Commands of our own beyond the editor's menus.
+constexpr int kCmdAddColumns = 8041;
+// What "Add columns" gives the bound row: blank characters of this many columns.
+constexpr int kAddedColumns = 16;
 enum class Menu { None, Pop1, Pop2, Pop3 };
 enum class Button { Left, Right };
 enum class Cursor { Arrow, Pencil, ThinCross, Cross, Blank, Bucket, Move, SizeNWSE, SizeNESW, SizeNS, SizeWE };
@@ -47,6 +53,7 @@ class GlyphEditor : public QObject {
 public:
     /// A board image `boardImageWidth` columns wide (the widest row) and 32 lines high.
     explicit GlyphEditor(int boardImageWidth, QObject *parent = nullptr);
+    ~GlyphEditor() override;
 
     // ---- the board ----
     const MonoImage &board() const { return board_; }
@@ -82,28 +89,37 @@ public:
     bool isEnabled(int command) const;
 
     // ---- gestures, in content coordinates ----
+    // A press begins a gesture of the current tool, moves drag it, the release of its
+    // button ends it. Whatever else happens in between (a context menu, Escape, a tool
+    // change, a lost focus, the pointer leaving, another row) cancels it the one way
+    // CancelGesture does: what it drew stays, what it only previewed goes.
     void Press(QPoint point, editor::Button button);
     /// A move; `left` and `right` say which buttons are held.
     void Move(QPoint point, bool left, bool right);
     void Release(QPoint point, editor::Button button);
-    /// The pointer left the canvas: a square the eraser only hovered is lifted.
+    /// Ends the gesture in progress without its release.
+    void CancelGesture();
+    /// The pointer left the canvas: with no button held the gesture ends and a square
+    /// the eraser only hovered is lifted.
     void Leave();
+    /// Shift held: lines keep to multiples of 45 degrees, rectangles square, ellipses round.
+    void setConstrained(bool constrained) { constrained_ = constrained; }
     editor::Cursor cursor() const { return cursor_; }
-    bool gestureActive() const { return buttonDown_; }
+    bool gestureActive() const { return gesture_ != nullptr; }
 
     /// Ends what floats on the board: with the eraser its square is lifted; otherwise the
-    /// selection ends and the board keeps what it shows.
+    /// selection ends and the board keeps what it shows. Either ends a gesture on it.
     void DropSelection();
 
     // ---- the selection ----
-    bool hasSelection() const { return selWidth_ > 0 && selHeight_ > 0; }
-    /// The board rectangle of the selection (it may lie off the board while moved).
-    QRect selectionRect() const { return selRect_; }
-    QSize selectionSize() const { return QSize(selWidth_, selHeight_); }
-    /// The canvas rectangle the selection's place follows while it is moved.
-    QRect rubberRect() const { return rubberRect_; }
-    /// The floating pixels: the selection's top-left selWidth x selHeight.
-    const MonoImage &floatImage() const { return float_; }
+    bool hasSelection() const { return selection_.active(); }
+    /// The board rectangle of the selection (it may lie beside the board while moved).
+    QRect selectionRect() const { return selection_.rect(); }
+    QSize selectionSize() const { return selection_.rect().size(); }
+    /// The canvas squares of the selection's place.
+    QRect rubberRect() const { return layout_.squaresOf(selection_.rect()); }
+    /// The floating pixels: the selection's top-left width x height.
+    const MonoImage &floatImage() const { return selection_.image(); }
     /// Lifts a board rectangle into the floating image; the board does not change.
     void LiftSelection(const QRect &pixels);
     /// Writes the floating pixels onto the board at the selection (opaque: all of them;
@@ -115,20 +131,29 @@ public:
     void DeleteSelection();
     void SelectAll();
     void TransformSelection(editor::Transform kind);
+    /// Moves a floating selection by board pixels (the arrow keys), one undo step with
+    /// every other change of the same selection.
+    bool NudgeSelection(QPoint step);
     void ClearBoard();
     /// Lays the board out again with another cell size.
     bool SetGridSize(int cell);
+    /// The next grid size up or down (4, 6, 8, 10), at the ends the same.
+    bool StepGridSize(int direction);
+    /// Gives the bound row `columns` more blank columns at its end, as blank characters
+    /// within the row's limits, so there is room to draw; false when none fit.
+    bool AddColumns(int columns);
     /// The selection as a picture for other programs: ink black, paper white.
     QImage CopySelection() const;
-    /// Floats a picture at the board pixel of the top-left visible canvas point (pure
-    /// white is paper, every other colour ink), cut to the board image; switches to the
-    /// select tool. Nothing for an empty board or picture.
+    /// Floats a picture at the board pixel of the top-left visible canvas point, cut to
+    /// the board image; switches to the select tool. Pixels less than half opaque are
+    /// paper, the rest ink when darker than mid-grey. Nothing for an empty board or picture.
     bool PasteBitmap(const QImage &picture, QPoint scrollPosition);
     /// A canvas command (undo, clipboard, transformations, grid sizes); the clipboard's
     /// picture comes in for a paste and goes out for a copy.
     bool OnCanvasCommand(int command, QPoint scrollPosition, const QImage &clipboard, QImage *copied);
-    /// A key: Delete and Escape with the select tool.
-    void OnKey(int key);
+    /// A key: Delete and Escape with the select tool, the arrows with a selection.
+    /// True when the key was taken.
+    bool OnKey(int key);
 
     // ---- context menus ----
     /// The menu a right click at a content point opens.
@@ -145,6 +170,9 @@ public:
     std::optional<QRect> resizePreview() const;
     /// The handle (0-7) at a content point of the current selection, or -1.
     int handleAt(QPoint point) const;
+    /// Where each handle reacts, in content coordinates. Handles that would lie beyond the
+    /// canvas's top or left edge come inside the selection, so they can be grabbed.
+    std::array<QRect, 8> handleAreas() const;
     /// The canvas area of everything drawn over the board now.
     QRect overlayArea() const;
 
@@ -172,35 +200,73 @@ signals:
     void cursorChanged();
 
 private:
+    /// What a press began and its button's release ends: the state of one gesture, in
+    /// one object of the tool's own kind, gone between gestures.
+    class Gesture {
+    public:
+        virtual ~Gesture() = default;
+        virtual void move(QPoint point, bool left, bool right) = 0;
+        /// A button was let go; true when that ends the gesture.
+        virtual bool release(QPoint point, editor::Button button) = 0;
+        /// The gesture ends without its release: what it drew stays, previews go.
+        virtual void cancel() = 0;
+        /// The board rectangle a new selection's drag spans.
+        virtual std::optional<QRect> marquee() const { return std::nullopt; }
+        /// The board rectangle a resize would give.
+        virtual std::optional<QRect> resizeTarget() const { return std::nullopt; }
+    };
+    class PencilGesture;
+    class ShapeGesture;
+    class EraseGesture;
+    class MarqueeGesture;
+    class MoveGesture;
+    class ResizeGesture;
+    friend class PencilGesture;
+    friend class ShapeGesture;
+    friend class EraseGesture;
+    friend class MarqueeGesture;
+    friend class MoveGesture;
+    friend class ResizeGesture;
+
     bool inkFor(editor::Button button) const { return button == editor::Button::Right ? backgroundInk_ : penInk_; }
     QRect used() const { return layout_.usedArea(); }
+    QSize boardSize() const { return QSize(layout_.boardWidth, layout_.boardHeight); }
+    bool opaque() const { return pasteMode_ == editor::kOpaque; }
     void setCursor(editor::Cursor cursor);
     void showToolCursor();
     editor::Cursor toolCursor() const;
+    /// The cursor a still pointer at this point shows.
+    void hover(QPoint point);
+    /// The gesture a press at this point begins (none for a press that does its work at
+    /// once, as fill does).
+    std::unique_ptr<Gesture> beginGesture(QPoint point, editor::Button button);
 
     // What a change of the board tells the row and the view.
     void pixelChanged(QPoint pixel);
     void rectChanged(const QRect &pixels);
     void wholeBoardChanged();
 
-    // Shape previews, drawn by flipping board pixels.
-    void removePreview();
-    void drawPreview();
-    boardops::Pixels shapePixels(QPoint from, QPoint to) const;
-
-    // The eraser square.
+    // The eraser square: shown over the board while the pointer rests on it. Only what
+    // the eraser really erased reaches the row.
     QRect eraserRectAt(QPoint point) const;
-    void placeEraser(const QRect &square);
+    void placeEraser(const QRect &square, bool erasing);
     void liftEraser();
 
-    // The select tool's gestures.
-    void selectPress(QPoint point, editor::Button button);
-    void selectMove(QPoint point, bool anyButton);
-    void selectRelease(QPoint point, editor::Button button);
-    void moveSelectionTo(QPoint point);
-    QRect selectionSquares() const { return layout_.squaresOf(selRect_); }
+    // The selection.
+    struct Handle {
+        QRect area;
+        editor::Cursor cursor;
+    };
+    /// The handles of a selection whose squares these are: where each reacts, and its pointer.
+    static std::array<Handle, 8> handlesOf(const QRect &squares);
+    /// An area moved right and down as far as it reaches past the canvas's top-left.
+    static QRect insideCanvas(QRect area);
+    QRect selectionSquares() const { return layout_.squaresOf(selection_.rect()); }
     bool withinSelection(QPoint point) const;
+    /// Whether a press here resizes (a handle) rather than moves the selection.
+    bool grabsHandle(QPoint point, int *handle) const;
     void takeSnapshotOnce();
+    void moveSelectionTo(QPoint topLeft);
     void exchangeWithHistory(bool undo);
     void setOverlay();
 
@@ -216,32 +282,18 @@ private:
     bool penInk_ = true;
     bool backgroundInk_ = false;
     int eraserSize_ = 2;
+    bool constrained_ = false;
     editor::Cursor cursor_ = editor::Cursor::Arrow;
 
-    bool buttonDown_ = false;
-    QPoint lastPoint_;
-    QPoint rubberStart_, rubberEnd_;
-    bool previewShown_ = false;
-    boardops::Pixels preview_;
+    // The gesture of the button held now; none between gestures.
+    std::unique_ptr<Gesture> gesture_;
 
     bool eraserShown_ = false;
     QRect eraserRect_;
     MonoImage eraserSaved_;
 
-    // The floating selection.
-    int selWidth_ = 0, selHeight_ = 0;
-    QRect selRect_;
-    QRect rubberRect_;      // canvas rectangle the selection's place follows
-    QRect resizeRect_;
-    MonoImage float_;       // the floating pixels at its top-left
-    MonoImage background_;  // the board without them
-    bool snapshotTaken_ = false;
-    bool overSelection_ = false;
-    bool moving_ = false;
-    bool resizing_ = false;
-    bool selecting_ = false;  // a new selection is being dragged
-    int handle_ = -1;
-    QRect overlay_;           // what was drawn over the board last
+    FloatingSelection selection_;
+    bool snapshotTaken_ = false;  // the selection's changes so far are one undo step
 };
 
 } // namespace tessivo

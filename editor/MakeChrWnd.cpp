@@ -5,6 +5,7 @@
 #include "editor/EditChrWnd.h"
 #include "editor/EditorPictures.h"
 #include "editor/GlyphEditor.h"
+#include "settings/LanguageTable.h"
 #include "ui/MessageBox.h"
 
 #include <QCloseEvent>
@@ -41,9 +42,35 @@ QString CMakeChrWnd::resourceText(int command)
     }
 }
 
+QString CMakeChrWnd::englishResourceText(int command)
+{
+    switch (command) {
+    case kCmdSelect: return QStringLiteral("Select a rectangle to copy, move or change\nSelect");
+    case kCmdPencil: return QStringLiteral("Draw points on the board\nPencil");
+    case kCmdLine: return QStringLiteral("Draw a line on the board\nLine");
+    case kCmdRectangle: return QStringLiteral("Draw a rectangle on the board\nRectangle");
+    case kCmdFilledRectangle: return QStringLiteral("Draw a filled rectangle on the board\nFilled rectangle");
+    case kCmdEllipse: return QStringLiteral("Draw an ellipse on the board\nEllipse");
+    case kCmdFilledEllipse: return QStringLiteral("Draw a filled ellipse on the board\nFilled ellipse");
+    case kCmdFill: return QStringLiteral("Fill with the current colour\nFill");
+    case kCmdEraser: return QStringLiteral("Erase parts of the board\nEraser");
+    case kCmdEraser2: return QStringLiteral("Eraser size (2x2)\n2x2");
+    case kCmdEraser4: return QStringLiteral("Eraser size (4x4)\n4x4");
+    case kCmdOpaque: return QStringLiteral("Paste pictures opaquely\nOpaque");
+    case kCmdTransparent: return QStringLiteral("Paste pictures transparently\nTransparent");
+    case kCmdPenInk: return QStringLiteral("Drawing colour: black\nBlack");
+    case kCmdPenPaper: return QStringLiteral("Drawing colour: white\nWhite");
+    case kCmdBackgroundInk: return QStringLiteral("Background colour: black\nBlack background");
+    case kCmdBackgroundPaper: return QStringLiteral("Background colour: white\nWhite background");
+    default: return {};
+    }
+}
+
 CMakeChrWnd::CMakeChrWnd(MessageDocument &document, const LanguageTable &languages, QSize size, QWidget *owner)
     : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       document_(document),
+      languages_(languages),
+      outerSize_(size),
       editor_(new GlyphEditor(document.ledTypes().maxRowWidth(), this)),
       toolBar_(new QFrame(this)),
       frame_(new CEditChrWnd(*editor_, &languages, this))
@@ -52,6 +79,7 @@ CMakeChrWnd::CMakeChrWnd(MessageDocument &document, const LanguageTable &languag
     setAccessibleName(QStringLiteral("Glyph editor"));
     setWindowTitle(QString());
     createToolBar();
+    RetranslateToolBar();
     UpdateToolBar();
     resize(size);
     move(0, 0);
@@ -101,22 +129,33 @@ void CMakeChrWnd::createToolBar()
         if (command == 0)
             continue;
         auto *button = new QToolButton(toolBar_);
-        const QString text = resourceText(command);
-        const QString tip = text.section(QLatin1Char('\n'), 1);
         button->setObjectName(QStringLiteral("id%1").arg(command));
         button->setIcon(toolIcon(command));
         button->setIconSize(toolbar::kImageSize);
         button->setAutoRaise(true);
         button->setCheckable(true);
-        button->setToolTip(tip);
-        button->setStatusTip(text.section(QLatin1Char('\n'), 0, 0));
-        button->setAccessibleName(tip);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, [this, command] { onCommand(command); });
         grid->addWidget(button, i / 2, i % 2);
         buttons_[size_t(i)] = button;
     }
     grid->setRowStretch(toolbar::kItems / 2, 1);
+}
+
+void CMakeChrWnd::RetranslateToolBar()
+{
+    const bool chinese = speaksChinese(languages_.current());
+    for (size_t i = 0; i < toolbar::kCommands.size(); ++i) {
+        QToolButton *button = buttons_[i];
+        if (!button)
+            continue;
+        const int command = toolbar::kCommands[i];
+        const QString text = chinese ? resourceText(command) : englishResourceText(command);
+        const QString tip = text.section(QLatin1Char('\n'), 1);
+        button->setToolTip(tip);
+        button->setStatusTip(text.section(QLatin1Char('\n'), 0, 0));
+        button->setAccessibleName(tip);
+    }
 }
 
 void CMakeChrWnd::onCommand(int command)
@@ -168,6 +207,23 @@ void CMakeChrWnd::closeEvent(QCloseEvent *event)
     // The close box only hides the editor; it lives as long as the main window.
     event->ignore();
     hide();
+}
+
+bool CMakeChrWnd::event(QEvent *event)
+{
+    // The window manager's frame is known once the window is shown: the inner size is
+    // then the outer size asked for less the frame, so the size saved at exit (the
+    // outer one) is the size restored.
+    const bool result = QWidget::event(event);
+    if (outerSizePending_ && isVisible() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        const QSize frame = frameGeometry().size() - size();
+        if (frame.width() > 0 || frame.height() > 0) {
+            outerSizePending_ = false;
+            resize(outerSize_ - frame);
+        }
+    }
+    return result;
 }
 
 void CMakeChrWnd::contextMenuEvent(QContextMenuEvent *event)

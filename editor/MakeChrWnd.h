@@ -44,18 +44,28 @@ public:
     void UpdateToolBar();
     /// The resource text of a tool bar command: "prompt\ntool tip".
     static QString resourceText(int command);
+    /// The same in English, for every language but Chinese.
+    static QString englishResourceText(int command);
+    /// Gives the tool bar the tool tips and names of the current language.
+    void RetranslateToolBar();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void createToolBar();
     void onCommand(int command);
 
     MessageDocument &document_;
+    const LanguageTable &languages_;
+    // The size asked for is the outer one (with the window manager's frame); the inner
+    // size follows once the frame is known.
+    QSize outerSize_;
+    bool outerSizePending_ = true;
     GlyphEditor *editor_;
     QFrame *toolBar_;
     CEditChrWnd *frame_;

@@ -586,6 +586,8 @@ void CTessivoDlg::ApplyLanguage(bool full)
         languageList_->setAccessibleName(fieldText(language.C[6]));
         note_->setText(noteText(language, document_.ledType()));
         renewLedTypeCaption();
+        if (editor_)
+            editor_->RetranslateToolBar();
     }
     for (RowControls &row : rows_) {
         fillList(row.opening, language.B, effect::kOpenings);

@@ -2,6 +2,9 @@
 
 #include "rows/RowModel.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tessivo {
 
 void RowModel::TypeChar(uint16_t code)
@@ -118,6 +121,35 @@ void RowModel::Paste(const ClipboardContent &content, bool glyphMode)
         const uint16_t unit = text.at(k).unicode();
         return unit != 0 && AddChar(unit, false);
     });
+}
+
+bool RowModel::canAppendBlankColumns() const
+{
+    return n_ < kMaxRowChars && usedWidth() < rowWidth();
+}
+
+bool RowModel::AppendBlankColumns(int columns)
+{
+    columns = std::min(columns, rowWidth() - usedWidth());
+    if (columns <= 0 || !canAppendBlankColumns())
+        return false;
+    const int rows = height();
+    const int perRecord = kColumnBytes / bytesPerColumn(rows);
+    std::vector<ChrRecord> blanks;
+    for (int left = columns; left > 0 && n_ + int(blanks.size()) < kMaxRowChars;) {
+        ChrRecord blank = emptyRecord();
+        blank.code = ' ';
+        blank.width = std::min(left, perRecord);
+        blank.height = rows;
+        blank.byteCount = uint8_t(blank.width * bytesPerColumn(rows));
+        blanks.push_back(blank);
+        left -= blank.width;
+    }
+    PushUndo();
+    clearSelection();
+    MoveCaret(n_ - caretIndex(), false);  // the columns go at the end
+    insertEach(int(blanks.size()), [&](int k) { return InsertGlyph(blanks[size_t(k)]); });
+    return true;
 }
 
 void RowModel::SelectAll()

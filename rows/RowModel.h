@@ -42,6 +42,11 @@ public:
     bool AddChar(uint16_t code, bool testOnly);
     bool InsertGlyph(const ChrRecord &record);
     void InsertRecords(const ChrRecord *records, int count);
+    /// Gives the row up to `columns` more blank columns at its end, as blank characters
+    /// (spaces as wide as a record holds) within the row's limits of characters and
+    /// columns; one undo step, as a typed character. False when nothing fits.
+    bool AppendBlankColumns(int columns);
+    bool canAppendBlankColumns() const;
     void DeleteRange(int from, int to, bool repaint);
     int ExtractRecords(int end, int start, ChrRecord *records) const;
     std::vector<ChrRecord> ExtractRecords(int end, int start) const;

@@ -49,6 +49,13 @@ struct LanguageKey {
 };
 std::array<LanguageKey, 63> languageKeys(LanguageRecord &record);
 
+/// Whether texts beyond the table (the program's own additions) are shown in Chinese
+/// for this language: its id names Chinese. Every other language gets them in English.
+inline bool speaksChinese(const LanguageRecord &record)
+{
+    return (record.langId & 0x3FF) == 0x004;
+}
+
 /// The built-in records.
 const LanguageRecord &builtinChinese();
 const LanguageRecord &builtinEnglish();

@@ -71,7 +71,7 @@ TEST_F(CanvasMenuTest, NoMenuOnTheBoardWithADrawingToolAndPop1BesideIt)
     EXPECT_TRUE(menuAt(at(3, 3)).isEmpty());
     EXPECT_EQ(menuAt(at(3, 3) + QPoint(400, 0)),
               QStringList({"Undo-", "Redo-", "|", "Paste-", "|", "Grid Size>", "  4x4", "  6x6*", "  8x8",
-                           "  10x10", "Clear All"}));
+                           "  10x10", "Clear All", "Add 16 blank columns"}));
 }
 
 TEST_F(CanvasMenuTest, TheSelectToolOffersPop2AndOverASelectionPop3)
@@ -79,7 +79,8 @@ TEST_F(CanvasMenuTest, TheSelectToolOffersPop2AndOverASelectionPop3)
     selectBoard(at(1, 1), at(6, 6));
     ASSERT_TRUE(editor().hasSelection());
     EXPECT_EQ(menuAt(at(12, 12)), QStringList({"Undo-", "Redo-", "|", "Paste-", "|", "Select All", "|",
-                                               "Grid Size>", "  4x4", "  6x6*", "  8x8", "  10x10", "Clear All"}));
+                                               "Grid Size>", "  4x4", "  6x6*", "  8x8", "  10x10", "Clear All",
+                                               "Add 16 blank columns"}));
     EXPECT_EQ(menuAt(at(3, 3)),
               QStringList({"Undo-", "Redo-", "|", "Cut", "Copy", "Paste-", "Delete", "|", "Select All", "|",
                            "Rotate>", "  Left Rotate 90", "  Right Rotate 90", "  Rotate 180", "Mirror>",

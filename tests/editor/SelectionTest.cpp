@@ -3,6 +3,7 @@
 
 #include "editor/EditorFixture.h"
 
+#include <QPainter>
 #include <set>
 
 namespace tessivo {
@@ -135,8 +136,8 @@ TEST_F(SelectionTest, MovingLeavesTheBackgroundAndCanGoOffTheBoardAndBack)
     const QRect placed = editor.rubberRect();
     const QPoint now = centreOf(QRect(12, 2, 1, 1));
     hoverDrag(now, now + QPoint(-1000, 0));
-    EXPECT_EQ(editor.rubberRect().right(), -editor.layout().cellSize);
-    EXPECT_LT(editor.selectionRect().right(), 0);
+    EXPECT_EQ(editor.selectionRect().right(), -1);
+    EXPECT_EQ(editor.rubberRect(), editor.layout().squaresOf(editor.selectionRect()));
     EXPECT_TRUE(inkPixels().empty());
     const QPoint grabOff = editor.layout().squaresOf(editor.selectionRect()).center();
     editor.Move(grabOff, false, false);
@@ -309,17 +310,52 @@ TEST_F(SelectionTest, AFullBoardSelectionTurnedKeepsEveryPixelInsideTheImages)
 
 // ---- clipboard pictures ----
 
-TEST_F(SelectionTest, PastedPicturesTakeGreyAsInkAndWhiteAsPaper)
+TEST_F(SelectionTest, PastedPicturesTakeDarkOpaquePixelsAsInk)
 {
-    QImage picture(3, 1, QImage::Format_RGB32);
-    picture.setPixel(0, 0, qRgb(255, 255, 255));
-    picture.setPixel(1, 0, qRgb(128, 128, 128));
-    picture.setPixel(2, 0, qRgb(254, 255, 255));
+    // Paper: white, light grey and mid-grey, and anything less than half opaque (a
+    // transparent background, black or not). Ink: what is darker, and opaque enough.
+    QImage picture(8, 1, QImage::Format_ARGB32);
+    const QRgb pixels[8] = {qRgb(255, 255, 255), qRgb(128, 128, 128), qRgb(254, 255, 255), qRgba(0, 0, 0, 0),
+                            qRgba(0, 0, 0, 127), qRgb(127, 127, 127), qRgba(0, 0, 0, 128), qRgb(0, 0, 0)};
+    for (int x = 0; x < 8; ++x)
+        picture.setPixel(x, 0, pixels[x]);
     editor.PasteBitmap(picture, {});
-    EXPECT_FALSE(editor.board().pixel(0, 0));
-    EXPECT_TRUE(editor.board().pixel(1, 0));
-    EXPECT_TRUE(editor.board().pixel(2, 0));
+    const bool expected[8] = {false, false, false, false, false, true, true, true};
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(editor.board().pixel(x, 0), expected[x]) << x;
     EXPECT_TRUE(boardMatchesRow()) << "a paste reaches the row at once";
+}
+
+TEST_F(SelectionTest, AnAntiAliasedPictureKeepsItsShapeAndOurOwnCopiesComeBackUnchanged)
+{
+    // A black disc drawn with anti-aliasing on a transparent background.
+    QImage disc(12, 12, QImage::Format_ARGB32_Premultiplied);
+    disc.fill(Qt::transparent);
+    {
+        QPainter painter(&disc);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawEllipse(QRectF(1, 1, 10, 10));
+    }
+    editor.PasteBitmap(disc, {});
+    EXPECT_TRUE(editor.board().pixel(6, 6));
+    EXPECT_FALSE(editor.board().pixel(0, 0)) << "the transparent corner is paper";
+    EXPECT_FALSE(editor.board().pixel(11, 11));
+    editor.DropSelection();
+    editor.ClearBoard();
+
+    // What the editor copies pastes back pixel for pixel.
+    ink({{20, 3}, {21, 4}, {23, 4}});
+    select(QRect(19, 2, 6, 4));
+    QImage copied;
+    editor.OnCanvasCommand(kCmdCopy, {}, {}, &copied);
+    const MonoImage before = editor.board();
+    editor.DropSelection();
+    editor.OnCommand(kCmdPencil);
+    editor.ClearBoard();
+    editor.PasteBitmap(copied, editor.layout().squaresOf(QRect(19, 2, 1, 1)).topLeft());
+    EXPECT_EQ(editor.board(), before);
 }
 
 TEST_F(SelectionTest, PastingWithThePencilFloatsAtTheTopLeftOfWhatIsVisible)
