@@ -203,8 +203,9 @@ void CEditChrView::drawSelectionFrame(QPainter &painter, const QRect &pixels) co
     };
     for (int grow = 0; grow < 2; ++grow) {
         // At the canvas's top or left edge the frame comes inside, where it can be seen.
-        const int l = std::max(left - grow, grow), t = std::max(top - grow, grow), r = right + grow,
-                  b = bottom + grow;
+        const int l = right >= 0 ? std::max(left - grow, grow) : left - grow;
+        const int t = bottom >= 0 ? std::max(top - grow, grow) : top - grow;
+        const int r = right + grow, b = bottom + grow;
         // Each side in two pieces, with gaps for the handles at its ends and middle.
         for (int y : {t, b}) {
             horizontal(y, l + 3, midX - 3);
@@ -219,9 +220,9 @@ void CEditChrView::drawSelectionFrame(QPainter &painter, const QRect &pixels) co
                                  QPoint(midX, top), QPoint(midX, bottom), QPoint(left, midY), QPoint(right, midY)}) {
         // Handles beyond the canvas's top or left edge are drawn (and grabbed) inside.
         QRect handle(centre - QPoint(2, 2), QSize(5, 5));
-        if (handle.left() < 0)
+        if (handle.left() < 0 && handle.right() >= 0)
             handle.moveLeft(0);
-        if (handle.top() < 0)
+        if (handle.top() < 0 && handle.bottom() >= 0)
             handle.moveTop(0);
         painter.fillRect(handle, kYellow);
         outline(painter, handle.left(), handle.top(), handle.right(), handle.bottom(), Qt::black);

@@ -410,9 +410,10 @@ std::array<GlyphEditor::Handle, 8> GlyphEditor::handlesOf(const QRect &squares)
 
 QRect GlyphEditor::insideCanvas(QRect area)
 {
-    if (area.left() < 0)
+    // Only an area that reaches into the canvas: one wholly beyond it stays there.
+    if (area.left() < 0 && area.right() >= 0)
         area.moveLeft(0);
-    if (area.top() < 0)
+    if (area.top() < 0 && area.bottom() >= 0)
         area.moveTop(0);
     return area;
 }

@@ -259,7 +259,7 @@ private:
     };
     /// The handles of a selection whose squares these are: where each reacts, and its pointer.
     static std::array<Handle, 8> handlesOf(const QRect &squares);
-    /// An area moved right and down as far as it reaches past the canvas's top-left.
+    /// An area that reaches past the canvas's top or left edge, moved inside it.
     static QRect insideCanvas(QRect area);
     QRect selectionSquares() const { return layout_.squaresOf(selection_.rect()); }
     bool withinSelection(QPoint point) const;
