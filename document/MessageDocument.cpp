@@ -138,6 +138,14 @@ void MessageDocument::setCurrentRow(int k)
     emit currentRowChanged(k);
 }
 
+void MessageDocument::setProjectPath(const QString &path)
+{
+    if (path == projectPath_)
+        return;
+    projectPath_ = path;
+    emit projectPathChanged(projectPath_);
+}
+
 void MessageDocument::setModified(bool modified)
 {
     if (modified_ == modified)

@@ -80,7 +80,7 @@ public:
     void setCurrentRow(int k);
 
     const QString &projectPath() const { return projectPath_; }
-    void setProjectPath(const QString &path) { projectPath_ = path; }
+    void setProjectPath(const QString &path);
     bool modified() const { return modified_; }
     void setModified(bool modified);
 
@@ -101,6 +101,8 @@ signals:
     void enabledRowsChanged();
     void effectsChanged(int k);
     void modifiedChanged(bool modified);
+    /// The project the message was opened from or saved to is another one.
+    void projectPathChanged(const QString &path);
     /// Every row was switched to the type and emptied.
     void ledTypeChanged(int type);
     void useMiddleChanged(bool useMiddle);

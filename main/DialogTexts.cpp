@@ -1,5 +1,7 @@
 #include "main/DialogTexts.h"
 
+#include <QFileInfo>
+
 #include "document/MessageDocument.h"
 #include "link/Protocol.h"
 #include "rows/LedType.h"
@@ -46,6 +48,13 @@ QString capacityToolTip(int bytes)
         return QStringLiteral("What the rows take of the display's memory");
     return QStringLiteral("%1 bytes too many: the display holds %2. Shorten or switch off rows before Send.")
         .arg(byteCount(bytes - protocol::kLargestImage), byteCount(protocol::kLargestImage));
+}
+
+QString windowTitleFor(const QString &caption, const QString &projectPath)
+{
+    if (projectPath.isEmpty())
+        return caption + QStringLiteral("[*]");
+    return QFileInfo(projectPath).fileName() + QStringLiteral("[*] \u2014 ") + caption.trimmed();
 }
 
 } // namespace tessivo

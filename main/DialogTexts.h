@@ -30,6 +30,10 @@ QString capacityText(int bytes);
 bool overCapacity(int bytes);
 QString capacityToolTip(int bytes);
 
+/// The window's title: the program's caption, after the project's file name when one is
+/// open; "[*]" is where Qt shows the unsaved-changes mark.
+QString windowTitleFor(const QString &caption, const QString &projectPath);
+
 /// The control whose caption C1-C18 sets, in key order.
 constexpr int kCaptionControls[18] = {1028, 1029, 1032, 1030, 1034, 1035, 1040, 1056, 1057,
                                       1059, 1013, 1010, 1011, 1012, 1,    1043, 1058, 1047};

@@ -66,7 +66,7 @@ CTessivoDlg::CTessivoDlg(MessageDocument &document, Settings &settings, LinkDriv
     : QDialog(parent), document_(document), settings_(settings), font_(dialogFont()), du_(font_)
 {
     setObjectName(QStringLiteral("id102"));
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(windowTitleFor(QString::fromLatin1(kCaption), document_.projectPath()));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(pictures::programIcon());
@@ -281,10 +281,25 @@ void CTessivoDlg::createControls()
     connect(stop_, &QPushButton::clicked, this, &CTessivoDlg::OnStop);
     connect(exit_, &QPushButton::clicked, this, &CTessivoDlg::OnExit);
 
-    // F1 shows the About box wherever the focus is, a row included.
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, &CTessivoDlg::OnAbout);
+    // F1 shows the About box wherever the focus is, a row included; so do the standard
+    // keys of Open, Save and Exit, which a row then never types as symbols.
+    // Ctrl+O, Ctrl+S and Ctrl+Q on every desktop, and whatever else the desktop binds.
+    const auto shortcut = [this](QList<QKeySequence> keys, void (CTessivoDlg::*command)()) {
+        auto *key = new QShortcut(this);
+        key->setKeys(keys);
+        key->setContext(Qt::WindowShortcut);
+        connect(key, &QShortcut::activated, this, command);
+    };
+    const auto standard = [](QKeySequence::StandardKey which, QKeyCombination fallback) {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(which);
+        if (!keys.contains(QKeySequence(fallback)))
+            keys.prepend(QKeySequence(fallback));
+        return keys;
+    };
+    shortcut({QKeySequence(Qt::Key_F1)}, &CTessivoDlg::OnAbout);
+    shortcut(standard(QKeySequence::Open, Qt::CTRL | Qt::Key_O), &CTessivoDlg::OnOpen);
+    shortcut(standard(QKeySequence::Save, Qt::CTRL | Qt::Key_S), &CTessivoDlg::saveCommand);
+    shortcut(standard(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q), &CTessivoDlg::OnExit);
 }
 
 void CTessivoDlg::createRows()
@@ -458,6 +473,12 @@ void CTessivoDlg::OnScroll(int action)
 
 void CTessivoDlg::followDocument()
 {
+    // The title names the project and shows whether it has unsaved changes.
+    connect(&document_, &MessageDocument::projectPathChanged, this, [this](const QString &path) {
+        setWindowTitle(windowTitleFor(QString::fromLatin1(kCaption), path));
+    });
+    connect(&document_, &MessageDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    setWindowModified(document_.modified());
     connect(&document_, &MessageDocument::enabledRowsChanged, this, &CTessivoDlg::showEnabledRows);
     connect(&document_, &MessageDocument::effectsChanged, this, &CTessivoDlg::showEffects);
     connect(&document_, &MessageDocument::ledTypeChanged, this, &CTessivoDlg::showLedType);

@@ -97,6 +97,8 @@ public:
     bool OpenProjectFile(const QString &path);
     enum class SaveOutcome { Saved, Cancelled, Failed };
     SaveOutcome OnSave();
+    /// Save as a command of a button or key, its outcome told by the dialogs.
+    void saveCommand() { OnSave(); }
     void OnClear();
     bool OnSend();
     /// Start plays the rows on the simulation; Stop ends it.
@@ -202,6 +204,7 @@ private:
     QTimer resetTimer_;
     QTimer capacityTimer_;  // renews the gauge after the changes of one event-loop turn
     bool inExit_ = false;
+    bool shownOnce_ = false;
 };
 
 } // namespace tessivo

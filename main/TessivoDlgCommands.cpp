@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 
 namespace tessivo {
 
@@ -175,6 +176,11 @@ void CTessivoDlg::OnAbout()
 void CTessivoDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    // The first key a user types goes into row 1, never to a button.
+    if (!event->spontaneous() && !shownOnce_) {
+        shownOnce_ = true;
+        rows_[0].input->setFocus(Qt::ActiveWindowFocusReason);
+    }
     // For measuring start-up: the window closes itself as soon as it is up.
     if (qEnvironmentVariableIsSet("TESSIVO_EXIT_WHEN_SHOWN"))
         QTimer::singleShot(0, this, [this] { QDialog::done(QDialog::Accepted); });

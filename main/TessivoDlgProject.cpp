@@ -29,9 +29,9 @@ bool CTessivoDlg::ConfirmSave()
                                    mb::kYesNoCancel | mb::kIconQuestion);
     if (answer == mb::kIdCancel)
         return false;
-    // A save that failed keeps the rows: the command that asked stops.
+    // A save that failed or was cancelled keeps the rows: the command that asked stops.
     if (answer == mb::kIdYes)
-        return OnSave() != SaveOutcome::Failed;
+        return OnSave() == SaveOutcome::Saved;
     return true;
 }
 

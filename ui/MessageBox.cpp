@@ -89,6 +89,10 @@ void CMessageBox::prepare()
         third_->setText(QStringLiteral("&Cancel"));
         first_->show();
         third_->show();
+        // Enter keeps the work: Yes is the default answer, and has the focus.
+        middle_->setDefault(false);
+        first_->setDefault(true);
+        first_->setFocus(Qt::OtherFocusReason);
     } else {
         first_->hide();
         third_->hide();
@@ -119,6 +123,15 @@ void CMessageBox::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Escape) {
         done(mb::kIdCancel);
         return;
+    }
+    // The question asks for Y or N: the plain keys answer it, as C cancels.
+    if (buttonSet() == mb::kYesNoCancel && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        switch (event->key()) {
+        case Qt::Key_Y: done(mb::kIdYes); return;
+        case Qt::Key_N: done(mb::kIdNo); return;
+        case Qt::Key_C: done(mb::kIdCancel); return;
+        default: break;
+        }
     }
     QDialog::keyPressEvent(event);
 }

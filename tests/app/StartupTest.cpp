@@ -201,7 +201,7 @@ TEST(MainWindow, CaptionAndLook)
     Settings settings;
     MessageDocument document;
     CTessivoDlg dialog(document, settings, links);
-    EXPECT_EQ(dialog.windowTitle(), "USB DATA DOWNLOAD SYSTEM ");
+    EXPECT_EQ(dialog.windowTitle(), "USB DATA DOWNLOAD SYSTEM [*]");
     EXPECT_EQ(dialog.objectName(), "id102");
     dialog.show();
     const QImage picture = dialog.grab().toImage();

@@ -54,7 +54,7 @@ protected:
 
 TEST_F(TessivoDlgTest, CreatedWithTheTemplatesControlsAndCaption)
 {
-    EXPECT_EQ(dialog->windowTitle(), "USB DATA DOWNLOAD SYSTEM ");
+    EXPECT_EQ(dialog->windowTitle(), "USB DATA DOWNLOAD SYSTEM [*]");
     for (int id : {1027, 1025, 1028, 1029, 1032, 1030, 1031, 1034, 1035, 1039, 1040, 1033, 1041, 1026,
                    1056, 1057, 1058, 1059, 1047, 2000, 1999, 1006, 1013, 1010, 1011, 1012, 1, 1005,
                    1046, 1043, 1044})
@@ -544,7 +544,7 @@ TEST_F(TessivoDlgTest, FailedSaveKeepsTheOldFileAndStopsTheAskingCommand)
     EXPECT_EQ(readFile("keep.LDAT"), before);
 }
 
-TEST_F(TessivoDlgTest, ConfirmSaveCancelStopsAndYesThenCancelledDialogGoesOn)
+TEST_F(TessivoDlgTest, ConfirmSaveCancelAndYesThenACancelledSaveDialogBothKeepTheRows)
 {
     type(0, QStringLiteral("abc"));
     answer = mb::kIdCancel;
@@ -552,13 +552,21 @@ TEST_F(TessivoDlgTest, ConfirmSaveCancelStopsAndYesThenCancelledDialogGoesOn)
     EXPECT_EQ(rowWindow(0)->rowText(), "abc");
     EXPECT_TRUE(fileRequests.empty());
 
+    // Yes, then the save dialog is cancelled: nothing was saved, so nothing is thrown away
+    // by Clear, Open, a new LED type or Exit.
     answer = mb::kIdYes;
-    filePath.clear();  // the save dialog is cancelled
+    filePath.clear();
     dialog->OnClear();
     EXPECT_EQ(fileRequests.size(), 1u);
-    EXPECT_EQ(rowWindow(0)->rowText(), "");
-    EXPECT_EQ(enabledRows(), firstRows(1));
-    EXPECT_EQ(document.currentRow(), 0);
+    EXPECT_EQ(rowWindow(0)->rowText(), "abc");
+    dialog->OnOpen();
+    EXPECT_EQ(fileRequests.size(), 2u) << "only the save dialog, no open dialog";
+    dialog->OnCommand(dlg::kLedType11);
+    EXPECT_EQ(document.ledType(), ledtype::k16);
+    dialog->OnExit();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(rowWindow(0)->rowText(), "abc");
+    EXPECT_TRUE(document.modified());
 }
 
 TEST_F(TessivoDlgTest, ClearEmptiesEveryRowAndItsEffects)

@@ -81,6 +81,18 @@ TEST(MessageBox, AnswersOfTheButtonsKeysAndCloseBox)
     EXPECT_EQ(answer(0x23, [](CMessageBox &b) { button(b, 3)->click(); }), 2);
     EXPECT_EQ(answer(0x23, [](CMessageBox &b) { QTest::keyClick(&b, Qt::Key_Escape); }), 2);
     EXPECT_EQ(answer(0x23, [](CMessageBox &b) { b.close(); }), 2);
+    // Enter keeps the work; the plain keys the text asks for answer it.
+    EXPECT_EQ(answer(0x23, [](CMessageBox &b) { QTest::keyClick(&b, Qt::Key_Return); }), 6);
+    EXPECT_EQ(answer(0x23, [](CMessageBox &b) { QTest::keyClick(&b, Qt::Key_Y); }), 6);
+    EXPECT_EQ(answer(0x23, [](CMessageBox &b) { QTest::keyClick(&b, Qt::Key_N); }), 7);
+    EXPECT_EQ(answer(0x23, [](CMessageBox &b) { QTest::keyClick(&b, Qt::Key_C); }), 2);
+    EXPECT_EQ(answer(0x23,
+                     [](CMessageBox &b) {
+                         QTest::keyClick(&b, Qt::Key_N, Qt::ControlModifier);
+                         QTest::keyClick(&b, Qt::Key_Escape);
+                     }),
+              2)
+        << "Ctrl+N is no answer; the box then closes with Escape";
     EXPECT_EQ(answer(0x10, [](CMessageBox &b) { button(b, 1049)->click(); }), 1);
     EXPECT_EQ(answer(0x10, [](CMessageBox &b) { QTest::keyClick(&b, Qt::Key_Escape); }), 2);
     EXPECT_EQ(answer(0x10, [](CMessageBox &b) { b.close(); }), 1);

@@ -1,0 +1,81 @@
+// The main window as a desktop user meets it: where the first key goes, the save
+// question's keys, the standard shortcuts, the title, and projects dropped on the window.
+
+#include "support/DialogFixture.h"
+
+#include "document/ProjectFile.h"
+#include "ui/MessageBox.h"
+
+#include <QMimeData>
+#include <QUrl>
+
+namespace tessivo::test {
+namespace {
+
+class MainWindowUsability : public DialogFixture {
+protected:
+    /// A key as the window system delivers it to whatever has the focus.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {})
+    {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+        (void)text;
+    }
+    QString shownTitle() const
+    {
+        QString title = dialog->windowTitle();
+        return title.replace(QStringLiteral("[*]"), dialog->isWindowModified() ? QStringLiteral("*") : QString());
+    }
+};
+
+TEST_F(MainWindowUsability, TheFirstKeyTypedLandsInRowOne)
+{
+    QApplication::setActiveWindow(dialog.get());
+    EXPECT_EQ(QApplication::focusWidget(), rowWindow(0));
+    typeInto(QApplication::focusWidget(), QStringLiteral("Hi"));
+    EXPECT_EQ(rowWindow(0)->rowText(), "Hi");
+    // Enter in the row stays there: the window does not close.
+    QTest::keyClick(rowWindow(0), Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindowUsability, OpenSaveAndExitHaveTheirStandardKeysEvenInARow)
+{
+    type(0, QStringLiteral("ab"));
+    rowWindow(0)->setFocus();
+    QApplication::setActiveWindow(dialog.get());
+    filePath.clear();
+    QTest::keyClick(rowWindow(0), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(fileRequests.size(), 1u);
+    EXPECT_TRUE(fileRequests.back().save);
+    EXPECT_EQ(rowWindow(0)->rowText(), "ab") << "Ctrl+S types no symbol";
+
+    answer = mb::kIdCancel;
+    QTest::keyClick(rowWindow(0), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(messages.constLast(), "Do you want to save the data(Y/N)?");
+    QTest::keyClick(rowWindow(0), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_TRUE(dialog->isVisible()) << "Cancel keeps the window";
+    EXPECT_EQ(rowWindow(0)->rowText(), "ab");
+
+    // Every other Ctrl+letter still types its symbol.
+    const int before = document.row(0).n();
+    QTest::keyClick(rowWindow(0), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(document.row(0).n(), before + 1);
+}
+
+TEST_F(MainWindowUsability, TheTitleNamesTheProjectAndItsUnsavedChanges)
+{
+    EXPECT_EQ(shownTitle(), "USB DATA DOWNLOAD SYSTEM ");
+    type(0, QStringLiteral("x"));
+    EXPECT_EQ(shownTitle(), "USB DATA DOWNLOAD SYSTEM *");
+    filePath = path("hello.LDAT");
+    ASSERT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    EXPECT_EQ(shownTitle(), QString::fromUtf16(u"hello.LDAT \u2014 USB DATA DOWNLOAD SYSTEM"));
+    type(0, QStringLiteral("y"));
+    EXPECT_EQ(shownTitle(), QString::fromUtf16(u"hello.LDAT* \u2014 USB DATA DOWNLOAD SYSTEM"));
+}
+
+} // namespace
+} // namespace tessivo::test
