@@ -156,6 +156,8 @@ void MessageDocument::setModified(bool modified)
 
 std::vector<CutRow> MessageDocument::ApplyProject(const Project &project)
 {
+    // The row that had the focus keeps it when the project enables it too.
+    const int focused = currentRow_;
     setUseMiddle(project.useMiddle());
     ChangeLedType(project.header.ledType, false);
     std::vector<CutRow> cut;
@@ -174,6 +176,7 @@ std::vector<CutRow> MessageDocument::ApplyProject(const Project &project)
             EnableRow(k, false);
         }
     }
+    setCurrentRow(focused);
     return cut;
 }
 

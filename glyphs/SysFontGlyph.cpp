@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <array>
 #include <optional>
 
@@ -159,6 +160,14 @@ GlyphCell trimGlyphCell(const std::function<bool(int x, int y)> &isBlack, int cx
     const int rowsRead = std::max(cell.height, info.ledCount);
     cell.right = std::min(cell.right, cell.left + kColumnBytes / bytesPerColumn(rowsRead));
     return cell;
+}
+
+bool faceHasOwnGlyph(const QString &face, int ledType, uint16_t code)
+{
+    // A raw font is the one face Qt matched, without the fallback fonts that would draw
+    // a control code as a box with its name.
+    const QRawFont raw = QRawFont::fromFont(typeFont(face, ledType));
+    return raw.isValid() && raw.supportsCharacter(QChar(code));
 }
 
 } // namespace tessivo

@@ -40,6 +40,9 @@ struct GlyphCell {
 GlyphCell trimGlyphCell(const std::function<bool(int x, int y)> &isBlack, int cx, int cy,
                         const LedTypeInfo &info);
 
+/// Whether the face itself (not a font that stands in for it) has a glyph for the code.
+bool faceHasOwnGlyph(const QString &face, int ledType, uint16_t code);
+
 /// Rasterises a character in the face's font for an LED type into a cleared record
 /// (width, height, byteCount, columns); false when the font gives the character no
 /// extent.

@@ -1,9 +1,13 @@
 #include "preview/KeyWnd.h"
 
 #include "document/MessageDocument.h"
+#include "glyphs/SysFontGlyph.h"
 #include "rows/Columns.h"
 #include "ui/Pictures.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -35,6 +39,97 @@ QImage glyphPicture(const ChrRecord &record, QRgb ink, int scale)
     return picture;
 }
 
+/// One key as a screen reader sees it: a button named after its glyph.
+class KeyAccessible : public QAccessibleInterface {
+public:
+    KeyAccessible(CKeyWnd *keys, int k) : keys_(keys), k_(k) {}
+    bool isValid() const override { return keys_ && k_ < keys_->keyboard().keyCount(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return keys_ ? keys_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(keys_); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override
+    {
+        return isValid() && t == QAccessible::Name ? keys_->keyName(k_) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override { return isValid() ? keys_->keyScreenRect(k_) : QRect(); }
+    QAccessible::Role role() const override { return QAccessible::Button; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.focusable = true;
+        if (!isValid())
+            return state;
+        state.invisible = keys_->keyScreenRect(k_).isEmpty();
+        state.offscreen = state.invisible;
+        state.focused = keys_->hasFocus() && keys_->keyboard().focusKey() == k_;
+        return state;
+    }
+
+private:
+    QPointer<CKeyWnd> keys_;
+    int k_;
+};
+
+/// The keyboard: a grid of keys (its children), then its scroll bar.
+class KeyboardAccessible : public QAccessibleWidget {
+public:
+    explicit KeyboardAccessible(CKeyWnd *keys) : QAccessibleWidget(keys, QAccessible::Grouping) {}
+    ~KeyboardAccessible() override { clearKeys(); }
+    int childCount() const override { return keyCount() + QAccessibleWidget::childCount(); }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0)
+            return nullptr;
+        if (index >= keyCount())
+            return QAccessibleWidget::child(index - keyCount());
+        // One interface a key, made when first asked for and kept until the keys change.
+        if (ids_.size() != size_t(keyCount()))
+            clearKeys(), ids_.assign(size_t(keyCount()), 0);
+        QAccessible::Id &id = ids_[size_t(index)];
+        if (id == 0)
+            id = QAccessible::registerAccessibleInterface(new KeyAccessible(keys(), index));
+        return QAccessible::accessibleInterface(id);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (size_t k = 0; k < ids_.size(); ++k)
+            if (ids_[k] != 0 && QAccessible::accessibleInterface(ids_[k]) == child)
+                return int(k);
+        const int other = QAccessibleWidget::indexOfChild(child);
+        return other < 0 ? -1 : other + keyCount();
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const int k = keys()->keyboard().HitTest(keys()->mapFromGlobal(QPoint(x, y)) - keys()->contentsRect().topLeft());
+        return k >= 0 ? child(k) : QAccessibleWidget::childAt(x, y);
+    }
+    /// The keys were filled anew: the interfaces of the old ones go.
+    void clearKeys() const
+    {
+        for (const QAccessible::Id id : ids_)
+            if (id != 0)
+                QAccessible::deleteAccessibleInterface(id);
+        ids_.clear();
+    }
+
+private:
+    CKeyWnd *keys() const { return static_cast<CKeyWnd *>(widget()); }
+    int keyCount() const { return keys()->keyboard().keyCount(); }
+    mutable std::vector<QAccessible::Id> ids_;
+};
+
+QAccessibleInterface *keyboardAccessibleFactory(const QString &, QObject *object)
+{
+    if (auto *keys = qobject_cast<CKeyWnd *>(object))
+        return new KeyboardAccessible(keys);
+    return nullptr;
+}
+
 } // namespace
 
 CKeyWnd::CKeyWnd(const MessageDocument &document, QWidget *parent)
@@ -47,6 +142,13 @@ CKeyWnd::CKeyWnd(const MessageDocument &document, QWidget *parent)
     setLineWidth(1);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches the keys; the arrows move among them, Enter or Space picks one.
+    setFocusPolicy(Qt::StrongFocus);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&keyboardAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     scrollBar_->setObjectName(QStringLiteral("id%1").arg(kScrollBarId));
     scrollBar_->setAccessibleName(QStringLiteral("Keys"));
     connect(scrollBar_, &QScrollBar::actionTriggered, this, &CKeyWnd::onScroll);
@@ -64,9 +166,13 @@ void CKeyWnd::FillKeys(int maxCode, int ledType)
 {
     const GlyphSource source = document_.glyphSource();
     const LedTypeInfo type = document_.ledTypes()[ledType];
-    keyboard_.Fill(tessivo::FillKeys(maxCode, [&](uint16_t code, ChrRecord &record) {
-        return GetGlyph(source, code, type, record);
-    }), ledType);
+    const KeyLookup lookup = keyLookupFor(
+        [&](uint16_t code, ChrRecord &record) { return GetGlyph(source, code, type, record); }, !source.userFont,
+        [&](uint16_t code) { return faceHasOwnGlyph(source.face, ledType, code); });
+    keyboard_.Fill(tessivo::FillKeys(maxCode, lookup), ledType);
+    if (QAccessible::isActive())
+        if (auto *grid = static_cast<KeyboardAccessible *>(QAccessible::queryAccessibleInterface(this)))
+            grid->clearKeys();
     renderGlyphs();
     // As a new size does: the grid, the lines that fit, the scroll bar, the first line.
     keyboard_.Resize(contentsRect().width(), contentsRect().height());
@@ -97,7 +203,9 @@ void CKeyWnd::resizeEvent(QResizeEvent *event)
 void CKeyWnd::syncScrollBar()
 {
     const QSignalBlocker blocker(scrollBar_);
-    scrollBar_->setRange(0, std::max(0, keyboard_.lineCount() - 1));
+    // The thumb at the bottom shows the last line at the bottom, as the wheel and the
+    // arrows do.
+    scrollBar_->setRange(0, keyboard_.lastTopLine());
     scrollBar_->setPageStep(std::max(1, keyboard_.visibleLines()));
     scrollBar_->setSingleStep(1);
     scrollBar_->setValue(keyboard_.topLine());
@@ -159,14 +267,92 @@ void CKeyWnd::mouseReleaseEvent(QMouseEvent *event)
     std::vector<int> changed;
     const int picked = keyboard_.MouseRelease(clientPoint(event->position()), changed);
     redraw(changed);
-    if (picked >= 0)
-        emit keyPicked(keyboard_.keys()[size_t(picked)]);
+    pick(picked);
 }
 
 void CKeyWnd::leaveEvent(QEvent *event)
 {
     QFrame::leaveEvent(event);
     redraw(keyboard_.MouseLeave());
+}
+
+QString CKeyWnd::keyName(int k) const
+{
+    if (k < 0 || k >= keyboard_.keyCount())
+        return {};
+    const ChrRecord &key = keyboard_.keys()[size_t(k)];
+    if (key.kind == glyphkind::kSymbol || key.code < 32)
+        return QStringLiteral("Symbol %1").arg(key.code);
+    if (key.code == ' ')
+        return QStringLiteral("Space");
+    return QString(QChar(key.code));
+}
+
+QRect CKeyWnd::keyScreenRect(int k) const
+{
+    const QRect cell = keyboard_.cellRect(k);
+    if (cell.isEmpty())
+        return {};
+    return QRect(mapToGlobal(cell.topLeft() + contentsRect().topLeft()), cell.size());
+}
+
+void CKeyWnd::pick(int k)
+{
+    if (k >= 0 && k < keyboard_.keyCount())
+        emit keyPicked(keyboard_.keys()[size_t(k)]);
+}
+
+void CKeyWnd::announceFocus()
+{
+    const int k = keyboard_.focusKey();
+    if (!QAccessible::isActive() || k < 0 || !hasFocus())
+        return;
+    if (QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(this)) {
+        QAccessibleEvent focus(grid->child(k), QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+void CKeyWnd::keyPressEvent(QKeyEvent *event)
+{
+    int dx = 0, dy = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        pick(keyboard_.focusKey());
+        return;
+    default:
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    const int top = keyboard_.topLine();
+    redraw(keyboard_.MoveFocus(dx, dy));
+    if (keyboard_.topLine() != top) {
+        syncScrollBar();
+        update();
+    }
+    announceFocus();
+}
+
+void CKeyWnd::focusInEvent(QFocusEvent *event)
+{
+    QFrame::focusInEvent(event);
+    if (keyboard_.focusKey() < 0)
+        redraw(keyboard_.MoveFocus(0, 0));
+    else
+        redraw({keyboard_.focusKey()});
+    announceFocus();
+}
+
+void CKeyWnd::focusOutEvent(QFocusEvent *event)
+{
+    QFrame::focusOutEvent(event);
+    redraw({keyboard_.focusKey()});
 }
 
 void CKeyWnd::paintEvent(QPaintEvent *event)
@@ -190,6 +376,12 @@ void CKeyWnd::paintEvent(QPaintEvent *event)
             painter.drawImage(cell.topLeft() + QPoint((keys::kSize - glyph.width()) / 2,
                                                       (keys::kSize - glyph.height()) / 2),
                               glyph);
+            if (k == keyboard_.focusKey() && hasFocus()) {
+                // The keyboard's focus: a dotted frame just inside the key's face.
+                painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(cell.adjusted(2, 2, -3, -3));
+            }
         }
     }
 }

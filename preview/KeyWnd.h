@@ -32,6 +32,10 @@ public:
     /// The client point of key k's centre (for tests and automation); (-1, -1) when the
     /// key is not shown.
     QPoint keyCentre(int k) const;
+    /// What a screen reader calls key k: its character, or "Symbol n" for a symbol.
+    QString keyName(int k) const;
+    /// Key k's face on the screen; empty while its line is not shown.
+    QRect keyScreenRect(int k) const;
 
 signals:
     /// A key was clicked: its glyph, a copy the receiver keeps.
@@ -44,12 +48,18 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QPoint clientPoint(const QPointF &position) const;
     void redraw(const std::vector<int> &keys);
     void syncScrollBar();
     void onScroll(int action);
+    void pick(int k);
+    /// Tells screen readers which key has the focus.
+    void announceFocus();
     /// The glyph of each key as it is drawn on its face: ink normal and highlighted.
     void renderGlyphs();
 

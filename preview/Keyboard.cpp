@@ -39,12 +39,23 @@ std::vector<ChrRecord> FillKeys(int maxCode, const KeyLookup &lookup)
     return keys;
 }
 
+KeyLookup keyLookupFor(const KeyLookup &lookup, bool installedFont, const std::function<bool(uint16_t)> &faceHas)
+{
+    if (!installedFont)
+        return lookup;
+    return [lookup, faceHas](uint16_t code, ChrRecord &record) {
+        if (code < 32 && !faceHas(code))
+            return false;
+        return lookup(code, record);
+    };
+}
+
 void Keyboard::Fill(std::vector<ChrRecord> keys, int ledType)
 {
     keys_ = std::move(keys);
     ledType_ = ledType;
     topLine_ = 0;
-    hotKey_ = litKey_ = -1;
+    hotKey_ = litKey_ = focusKey_ = -1;
 }
 
 void Keyboard::Resize(int clientWidth, int clientHeight)
@@ -77,7 +88,7 @@ bool Keyboard::Scroll(keys::Scroll action, int thumb)
             topLine_ = std::max(0, std::min(topLine_ + visibleLines_, lines - visibleLines_));
         break;
     case keys::Scroll::ThumbTrack:
-        topLine_ = thumb;
+        topLine_ = std::clamp(thumb, 0, lastTopLine());
         break;
     default:
         break;
@@ -117,19 +128,14 @@ std::vector<int> Keyboard::MouseMove(QPoint point)
 {
     std::vector<int> changed;
     const int key = HitTest(point);
-    if (key < 0) {
-        if (hotKey_ != -1) {
-            changed.push_back(hotKey_);
-            hotKey_ = litKey_ = -1;
-        }
-        return changed;
-    }
-    if (key != hotKey_) {
-        if (hotKey_ != -1)
-            changed.push_back(hotKey_);
+    // Whatever was lit or hot before and is not under the pointer now is drawn again,
+    // so no key stays highlighted after the pointer went on to another or left.
+    for (const int before : {hotKey_, litKey_})
+        if (before != -1 && before != key && std::find(changed.begin(), changed.end(), before) == changed.end())
+            changed.push_back(before);
+    if (key >= 0 && key != litKey_)
         changed.push_back(key);
-        hotKey_ = litKey_ = key;
-    }
+    hotKey_ = litKey_ = key;
     return changed;
 }
 
@@ -158,6 +164,31 @@ int Keyboard::MouseRelease(QPoint point, std::vector<int> &changed)
     const int picked = key == hotKey_ ? key : -1;
     hotKey_ = -1;
     return picked;
+}
+
+std::vector<int> Keyboard::MoveFocus(int dx, int dy)
+{
+    std::vector<int> changed;
+    if (keyCount() == 0)
+        return changed;
+    const int before = focusKey_;
+    if (focusKey_ < 0) {
+        focusKey_ = std::min(topLine_ * keys::kPerLine, keyCount() - 1);
+    } else {
+        const int target = focusKey_ + dx + dy * keys::kPerLine;
+        // Along a line the keys run on into the next; down past the last key stays.
+        if (target >= 0 && target < keyCount())
+            focusKey_ = target;
+    }
+    const int line = focusKey_ / keys::kPerLine;
+    if (line < topLine_)
+        topLine_ = line;
+    else if (line >= topLine_ + visibleLines_)
+        topLine_ = std::min(line - visibleLines_ + 1, lastTopLine());
+    if (before != -1)
+        changed.push_back(before);
+    changed.push_back(focusKey_);
+    return changed;
 }
 
 std::vector<int> Keyboard::MouseLeave()

@@ -7,6 +7,7 @@
 #include "rows/ChrRecord.h"
 
 #include <QRect>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -24,6 +25,11 @@ enum class Scroll { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Other };
 
 /// Looks a code up for the keyboard's LED type into a cleared record.
 using KeyLookup = std::function<bool(uint16_t code, ChrRecord &record)>;
+
+/// The keyboard's lookup for a glyph source: as typing looks codes up, but from an
+/// installed font the control codes below 32 only where the face itself draws them.
+/// `faceHas` answers that (the installed font's own question, given for tests).
+KeyLookup keyLookupFor(const KeyLookup &lookup, bool installedFont, const std::function<bool(uint16_t)> &faceHas);
 
 /// The keys for codes 1 to min(maxCode, 125): failed lookups, blank glyphs (but space)
 /// and glyphs identical to an earlier key (byte count, width, height, column bytes)
@@ -54,6 +60,15 @@ public:
     int MouseRelease(QPoint point, std::vector<int> &changed);
     std::vector<int> MouseLeave();
 
+    // The keyboard's own keys (the window has the focus): a focus key that the arrows
+    // move (one key or one line), scrolled into view; Enter or Space picks it.
+    /// Moves the focus key by `dx` keys and `dy` lines; the keys to redraw. The first
+    /// move with no focus key yet puts it on the first key shown.
+    std::vector<int> MoveFocus(int dx, int dy);
+    int focusKey() const { return focusKey_; }
+    /// The highest first line: the last line then shows at the bottom.
+    int lastTopLine() const { return std::max(0, lineCount() - visibleLines_); }
+
     const std::vector<ChrRecord> &keys() const { return keys_; }
     int keyCount() const { return int(keys_.size()); }
     int ledType() const { return ledType_; }
@@ -74,6 +89,7 @@ private:
     int topLine_ = 0;
     int hotKey_ = -1;
     int litKey_ = -1;
+    int focusKey_ = -1;
     QRect gridRect_;
 };
 

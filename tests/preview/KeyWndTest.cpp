@@ -7,6 +7,7 @@
 #include "preview/KeyWnd.h"
 #include "rows/Columns.h"
 
+#include <QAccessible>
 #include <QScrollBar>
 #include <cstring>
 
@@ -173,4 +174,78 @@ TEST_F(KeyWndTest, TheKeyUnderThePointerShowsItsHighlightedFace)
 }
 
 } // namespace
+TEST_F(KeyWndTest, TheScrollBarEndsWhereTheLastLineShows)
+{
+    const Keyboard &board = keys()->keyboard();
+    ASSERT_GT(board.lineCount(), board.visibleLines());
+    EXPECT_EQ(keys()->scrollBar()->maximum(), board.lineCount() - board.visibleLines());
+    keys()->scrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    keys()->scrollBar()->setSliderPosition(keys()->scrollBar()->maximum());
+    keys()->scrollBar()->triggerAction(QAbstractSlider::SliderMove);
+    EXPECT_EQ(board.topLine() + board.visibleLines(), board.lineCount());
+}
+
+TEST_F(KeyWndTest, TheKeysCanBeUsedFromTheKeyboardAndReadByAScreenReader)
+{
+    EXPECT_EQ(keys()->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    QApplication::setActiveWindow(dialog.get());
+    keys()->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(keys()->hasFocus());
+    EXPECT_EQ(keys()->keyboard().focusKey(), 0);
+    const int k = keyOf('A');
+    ASSERT_GE(k, 0);
+    for (int i = 0; i < k % keys::kPerLine; ++i)
+        QTest::keyClick(keys(), Qt::Key_Right);
+    for (int i = 0; i < k / keys::kPerLine; ++i)
+        QTest::keyClick(keys(), Qt::Key_Down);
+    EXPECT_EQ(keys()->keyboard().focusKey(), k);
+    QTest::keyClick(keys(), Qt::Key_Return);
+    QTest::keyClick(keys(), Qt::Key_Space);
+    EXPECT_EQ(rowWindow(0)->rowText(), "AA");
+
+    // Each key is a named button of the keyboard.
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(keys());
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->text(QAccessible::Name), "Character keyboard");
+    ASSERT_GE(grid->childCount(), keys()->keyboard().keyCount());
+    QAccessibleInterface *a = grid->child(k);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->role(), QAccessible::Button);
+    EXPECT_EQ(a->text(QAccessible::Name), "A");
+    EXPECT_EQ(grid->indexOfChild(a), k);
+    EXPECT_EQ(grid->child(0)->text(QAccessible::Name), "Symbol 1");
+    EXPECT_EQ(keys()->keyName(keyOf(' ')), "Space");
+    // A refill (another LED type) makes the keys anew.
+    document.ChangeLedType(ledtype::k11, true);
+    EXPECT_EQ(grid->childCount(), keys()->keyboard().keyCount() + 1);
+}
+
+TEST_F(KeyWndTest, AfterOpenPicksGoToTheRowThatHadTheFocus)
+{
+    type(0, QStringLiteral("a"));
+    type(1, QStringLiteral("b"));
+    type(2, QStringLiteral("c"));
+    filePath = path("three.LDAT");
+    ASSERT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    rowWindow(2)->setFocus();
+    ASSERT_EQ(document.currentRow(), 2);
+    ASSERT_TRUE(dialog->OpenProjectFile(path("three.LDAT")));
+    click('K');
+    EXPECT_EQ(rowWindow(2)->rowText(), "cK");
+    EXPECT_EQ(rowWindow(0)->rowText(), "a");
+}
+
+TEST_F(KeyWndTest, AnInstalledFontGetsNoKeysOfFallbackBoxesForControlCodes)
+{
+    document.setGlyphSource({false, QStringLiteral("DejaVu Sans")});
+    ASSERT_GT(keys()->keyboard().keyCount(), 0);
+    for (const ChrRecord &key : keys()->keyboard().keys()) {
+        if (key.code < 32) {
+            EXPECT_TRUE(faceHasOwnGlyph(QStringLiteral("DejaVu Sans"), document.ledType(), key.code)) << key.code;
+        }
+    }
+    EXPECT_GE(keys()->keyboard().keys().front().code, 32) << "DejaVu Sans draws no control code";
+    EXPECT_EQ(keys()->keyboard().keys().front().code, ' ');
+}
+
 } // namespace tessivo::test

@@ -3,6 +3,7 @@
 
 #include "preview/Keyboard.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tessivo {
@@ -186,4 +187,74 @@ TEST(Keyboard, PressingOneKeySlidingAndReleasingOnAnotherPicksTheSecond)
 }
 
 } // namespace
+TEST(Keyboard, TheThumbStopsWhereTheLastLineShowsAtTheBottom)
+{
+    Keyboard k = keyboard(125, 120);  // eight lines, four shown
+    ASSERT_EQ(k.lineCount(), 8);
+    ASSERT_EQ(k.visibleLines(), 4);
+    EXPECT_EQ(k.lastTopLine(), 4);
+    k.Scroll(keys::Scroll::ThumbTrack, 7);
+    EXPECT_EQ(k.topLine(), 4) << "never one line of keys and empty lines below";
+    k.Scroll(keys::Scroll::ThumbTrack, -3);
+    EXPECT_EQ(k.topLine(), 0);
+    EXPECT_EQ(keyboard(20, 197).lastTopLine(), 0);
+}
+
+TEST(Keyboard, NoKeyStaysLitWhenThePointerJumpsToAnotherAndLeaves)
+{
+    Keyboard k = keyboard(40);
+    std::vector<int> changed;
+    k.MouseMove(centreOf(k, 3));
+    k.MousePress(centreOf(k, 3));
+    EXPECT_EQ(k.MouseRelease(centreOf(k, 3), changed), 3);
+    ASSERT_EQ(k.litKey(), 3);
+    // The pointer jumps to key 9 (no move over the gap between): key 3 is drawn again.
+    changed = k.MouseMove(centreOf(k, 9));
+    EXPECT_NE(std::find(changed.begin(), changed.end(), 3), changed.end());
+    EXPECT_NE(std::find(changed.begin(), changed.end(), 9), changed.end());
+    EXPECT_EQ(k.litKey(), 9);
+    changed = k.MouseMove(QPoint(-5, -5));
+    EXPECT_EQ(changed, std::vector<int>{9});
+    EXPECT_EQ(k.litKey(), -1);
+    EXPECT_EQ(k.hotKey(), -1);
+}
+
+TEST(Keyboard, TheArrowsMoveTheFocusKeyAndScrollItIntoView)
+{
+    Keyboard k = keyboard(125, 120);
+    EXPECT_EQ(k.focusKey(), -1);
+    k.MoveFocus(0, 0);
+    EXPECT_EQ(k.focusKey(), 0);
+    k.MoveFocus(-1, 0);
+    EXPECT_EQ(k.focusKey(), 0) << "nothing before the first key";
+    k.MoveFocus(1, 0);
+    k.MoveFocus(0, 1);
+    EXPECT_EQ(k.focusKey(), 17);
+    for (int i = 0; i < 5; ++i)
+        k.MoveFocus(0, 1);
+    EXPECT_EQ(k.focusKey(), 6 * 16 + 1);
+    EXPECT_EQ(k.topLine(), 3) << "the focus key's line is shown";
+    k.MoveFocus(0, 1);
+    EXPECT_EQ(k.focusKey(), 7 * 16 + 1);
+    k.MoveFocus(0, 1);
+    EXPECT_EQ(k.focusKey(), 7 * 16 + 1) << "no key below";
+    EXPECT_EQ(k.topLine(), 4);
+    for (int i = 0; i < 8; ++i)
+        k.MoveFocus(0, -1);
+    EXPECT_EQ(k.topLine(), 0);
+    k.Fill(keysOf(10), 2);
+    EXPECT_EQ(k.focusKey(), -1) << "new keys, no focus key";
+}
+
+TEST(Keyboard, AnInstalledFontOffersControlCodesOnlyWhereTheFaceDrawsThem)
+{
+    const KeyLookup all = [](uint16_t code, ChrRecord &r) { return code <= 40 && distinct(code, r); };
+    const auto faceHas = [](uint16_t code) { return code >= 32 || code == 7; };
+    const std::vector<ChrRecord> installed = FillKeys(255, keyLookupFor(all, true, faceHas));
+    ASSERT_FALSE(installed.empty());
+    EXPECT_EQ(installed.front().code, 7);
+    EXPECT_EQ(installed.size(), 1u + 9u);  // 7, then 32 to 40
+    EXPECT_EQ(FillKeys(255, keyLookupFor(all, false, faceHas)).size(), 40u) << "the glyph files keep every code";
+}
+
 } // namespace tessivo
