@@ -50,6 +50,11 @@ QString capacityToolTip(int bytes)
         .arg(byteCount(bytes - protocol::kLargestImage), byteCount(protocol::kLargestImage));
 }
 
+QString ownText(const LanguageRecord &language, const char *english, const char16_t *chinese)
+{
+    return speaksChinese(language) ? QString::fromUtf16(chinese) : QString::fromUtf8(english);
+}
+
 QString windowTitleFor(const QString &caption, const QString &projectPath)
 {
     if (projectPath.isEmpty())

@@ -30,6 +30,10 @@ QString capacityText(int bytes);
 bool overCapacity(int bytes);
 QString capacityToolTip(int bytes);
 
+/// A text of the program's own beyond the language table: Chinese for a Chinese
+/// language, English for every other.
+QString ownText(const LanguageRecord &language, const char *english, const char16_t *chinese);
+
 /// The window's title: the program's caption, after the project's file name when one is
 /// open; "[*]" is where Qt shows the unsaved-changes mark.
 QString windowTitleFor(const QString &caption, const QString &projectPath);

@@ -73,6 +73,9 @@ CTessivoDlg::CTessivoDlg(MessageDocument &document, Settings &settings, LinkDriv
     setFont(font_);
     setFixedSize(du_.x(kTemplateWidth), du_.y(kTemplateHeight));
 
+    // A project dropped on the window opens (after the save question).
+    setAcceptDrops(true);
+
     // A new window shows a message without middle effects.
     document_.setUseMiddle(false);
 
@@ -274,6 +277,15 @@ void CTessivoDlg::createControls()
     noteBox->hide();
 
     connect(open_, &QPushButton::clicked, this, &CTessivoDlg::OnOpen);
+    // The projects opened last, from the Open button's own menu (right button or the
+    // menu key).
+    open_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(open_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("recentMenu"));
+        fillRecentMenu(menu);
+        menu.exec(open_->mapToGlobal(at));
+    });
     connect(save_, &QPushButton::clicked, this, [this] { OnSave(); });
     connect(clear_, &QPushButton::clicked, this, &CTessivoDlg::OnClear);
     connect(send_, &QPushButton::clicked, this, [this] { OnSend(); });
@@ -609,6 +621,8 @@ void CTessivoDlg::ApplyLanguage(bool full)
         renewLedTypeCaption();
         if (editor_)
             editor_->RetranslateToolBar();
+        open_->setToolTip(ownText(language, "Open a project; the right button offers the recent ones",
+                                  u"打开项目；右键单击可选最近的项目"));
     }
     for (RowControls &row : rows_) {
         fillList(row.opening, language.B, effect::kOpenings);

@@ -95,6 +95,10 @@ public:
     /// Opens a project without asking for it (Open after its dialog, and a project
     /// named on the command line); false after the error message.
     bool OpenProjectFile(const QString &path);
+    /// Opens a project after the save question (a drop, a recent project).
+    void OpenAfterAsking(const QString &path);
+    /// The Open button's menu of recent projects.
+    void fillRecentMenu(QMenu &menu);
     enum class SaveOutcome { Saved, Cancelled, Failed };
     SaveOutcome OnSave();
     /// Save as a command of a button or key, its outcome told by the dialogs.
@@ -128,6 +132,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // LinkView: what detection and download show.

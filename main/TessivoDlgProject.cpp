@@ -5,8 +5,17 @@
 #include "document/MessageDocument.h"
 #include "document/ProjectFile.h"
 #include "main/DialogTexts.h"
+#include "settings/Settings.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 
 
 namespace tessivo {
@@ -39,11 +48,17 @@ void CTessivoDlg::OnOpen()
 {
     if (!ConfirmSave())
         return;
-    const QString path =
-        askFilePath(this, {false, QStringLiteral("Open Led Data File"), initialPath(document_.projectPath())});
+    const QString path = askFilePath(this, {false, QStringLiteral("Open Led Data File"),
+                                            initialPath(document_.projectPath()), settings_.LastFolder});
     if (path.isEmpty())
         return;
     OpenProjectFile(path);
+}
+
+void CTessivoDlg::OpenAfterAsking(const QString &path)
+{
+    if (ConfirmSave())
+        OpenProjectFile(path);
 }
 
 bool CTessivoDlg::OpenProjectFile(const QString &path)
@@ -57,6 +72,7 @@ bool CTessivoDlg::OpenProjectFile(const QString &path)
     LayoutRows();
     document_.setProjectPath(path);
     document_.setModified(false);
+    settings_.rememberProject(path);
     // Rows narrower than the project's (another 11-LED row width) keep what fits; the
     // user learns what was left out.
     if (!cut.empty())
@@ -66,8 +82,8 @@ bool CTessivoDlg::OpenProjectFile(const QString &path)
 
 CTessivoDlg::SaveOutcome CTessivoDlg::OnSave()
 {
-    const QString path =
-        askFilePath(this, {true, QStringLiteral("Save Led Data File"), initialPath(document_.projectPath())});
+    const QString path = askFilePath(this, {true, QStringLiteral("Save Led Data File"),
+                                           initialPath(document_.projectPath()), settings_.LastFolder});
     if (path.isEmpty())
         return SaveOutcome::Cancelled;
     if (!WriteProject(path, document_)) {
@@ -76,7 +92,57 @@ CTessivoDlg::SaveOutcome CTessivoDlg::OnSave()
     }
     document_.setProjectPath(path);
     document_.setModified(false);
+    settings_.rememberProject(path);
     return SaveOutcome::Saved;
+}
+
+namespace {
+
+/// The project a drag carries: one local file named *.LDAT, else nothing.
+QString droppedProject(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    return path.endsWith(QStringLiteral(".LDAT"), Qt::CaseInsensitive) ? path : QString();
+}
+
+} // namespace
+
+void CTessivoDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedProject(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CTessivoDlg::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedProject(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drop ends before the question is asked, so the dragging program is free.
+    QTimer::singleShot(0, this, [this, path] { OpenAfterAsking(path); });
+}
+
+void CTessivoDlg::fillRecentMenu(QMenu &menu)
+{
+    menu.clear();
+    if (settings_.RecentProjects.isEmpty()) {
+        menu.addAction(ownText(settings_.languages.current(), "No recent projects", u"没有最近的项目"))
+            ->setEnabled(false);
+        return;
+    }
+    int number = 0;
+    for (const QString &path : settings_.RecentProjects) {
+        QAction *action = menu.addAction(QStringLiteral("&%1 %2").arg(++number).arg(QFileInfo(path).fileName()));
+        action->setToolTip(path);
+        action->setData(path);
+        connect(action, &QAction::triggered, this, [this, path] { OpenAfterAsking(path); });
+    }
 }
 
 void CTessivoDlg::OnClear()

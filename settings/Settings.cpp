@@ -18,6 +18,14 @@ int windowSize(int value)
                                                                           : value;
 }
 
+/// Longer paths than any file system allows are not taken from the file.
+constexpr int kLongestPath = 4096;
+
+QString recentKey(int k)
+{
+    return QStringLiteral("RecentProject%1").arg(k);
+}
+
 } // namespace
 
 Settings::Settings(QObject *parent) : QObject(parent) {}
@@ -36,6 +44,15 @@ void Settings::ReadSettings(const IniFile &ini)
     languages.setCurrentIndex(lang < 0 || lang >= languages.count() ? 0 : int(lang));
     MakeChrWndCx = windowSize(ini.readInt(kSet, QStringLiteral("MakeChrWndCx"), 540));
     MakeChrWndCy = windowSize(ini.readInt(kSet, QStringLiteral("MakeChrWndCy"), 360));
+    LastFolder = ini.readString(kSet, QStringLiteral("LastFolder"), {}, kLongestPath);
+    RecentProjects.clear();
+    for (int k = 1; k <= kRecentProjects; ++k) {
+        const QString path = ini.readString(kSet, recentKey(k), {}, kLongestPath);
+        if (!path.isEmpty() && !RecentProjects.contains(path))
+            RecentProjects << path;
+    }
+    lastFolderRead_ = LastFolder;
+    recentRead_ = RecentProjects;
 }
 
 void Settings::WriteSettings(IniFile &ini) const
@@ -47,6 +64,22 @@ void Settings::WriteSettings(IniFile &ini) const
     ini.writeString(kSet, QStringLiteral("Lang"), QString::number(languages.currentIndex() + 1));
     ini.writeString(kSet, QStringLiteral("MakeChrWndCx"), QString::number(MakeChrWndCx));
     ini.writeString(kSet, QStringLiteral("MakeChrWndCy"), QString::number(MakeChrWndCy));
+    if (LastFolder != lastFolderRead_)
+        ini.writeString(kSet, QStringLiteral("LastFolder"), LastFolder);
+    if (RecentProjects != recentRead_) {
+        for (int k = 1; k <= kRecentProjects; ++k)
+            ini.writeString(kSet, recentKey(k), k <= RecentProjects.size() ? RecentProjects[k - 1] : QString());
+    }
+}
+
+void Settings::rememberProject(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    RecentProjects.removeAll(absolute);
+    RecentProjects.prepend(absolute);
+    while (RecentProjects.size() > kRecentProjects)
+        RecentProjects.removeLast();
+    LastFolder = QFileInfo(absolute).absolutePath();
 }
 
 void Settings::setLanguage(int index)

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace tessivo {
@@ -35,6 +36,14 @@ public:
     int32_t LedScrW11 = settings::kRowWidth11;    // as read; never written
     int32_t MakeChrWndCx = 540;
     int32_t MakeChrWndCy = 360;
+    // The file dialogs' folder and the projects opened or saved last, newest first.
+    // Written only when they changed, so a file of a user who never opens a project
+    // keeps its bytes.
+    QString LastFolder;
+    QStringList RecentProjects;
+    static constexpr int kRecentProjects = 5;
+    /// Puts a project first in the recent list (once), and its folder as the last one.
+    void rememberProject(const QString &path);
     LanguageTable languages;
 
     /// Reads the section "Set" (after the languages, whose count the language index
@@ -48,6 +57,10 @@ public:
 
 signals:
     void languageChanged(int index);
+
+private:
+    QString lastFolderRead_;
+    QStringList recentRead_;
 };
 
 /// The file in LIB that marks an installed copy of the program.

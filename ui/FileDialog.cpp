@@ -33,6 +33,8 @@ QString askFilePath(QWidget *parent, const FileDialogRequest &request)
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     // "*.LDAT" is the name a first dialog starts with; only a real path preselects a file.
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
     if (!request.initial.isEmpty() && !request.initial.startsWith(QLatin1Char('*')))
         dialog.selectFile(request.initial);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -12,6 +12,7 @@ struct FileDialogRequest {
     bool save = false;
     QString title;
     QString initial;  // initial file name
+    QString folder;   // where the dialog starts without a file name, when not empty
 };
 
 /// Asks for a path; empty when the user cancelled.

@@ -6,6 +6,11 @@
 #include "document/ProjectFile.h"
 #include "ui/MessageBox.h"
 
+#include <QFileInfo>
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -75,6 +80,59 @@ TEST_F(MainWindowUsability, TheTitleNamesTheProjectAndItsUnsavedChanges)
     EXPECT_EQ(shownTitle(), QString::fromUtf16(u"hello.LDAT \u2014 USB DATA DOWNLOAD SYSTEM"));
     type(0, QStringLiteral("y"));
     EXPECT_EQ(shownTitle(), QString::fromUtf16(u"hello.LDAT* \u2014 USB DATA DOWNLOAD SYSTEM"));
+}
+
+TEST_F(MainWindowUsability, AProjectDroppedOnTheWindowOpensAfterTheQuestion)
+{
+    type(0, QStringLiteral("saved"));
+    filePath = path("drop.LDAT");
+    ASSERT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    type(0, QStringLiteral("X"));
+    const auto drop = [this](const QString &file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(dialog.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(dialog.get(), &dropped);
+        QApplication::processEvents();
+        return true;
+    };
+    EXPECT_FALSE(drop(path("picture.png"))) << "only projects are taken";
+    answer = mb::kIdCancel;
+    ASSERT_TRUE(drop(path("drop.LDAT")));
+    EXPECT_EQ(messages.constLast(), "Do you want to save the data(Y/N)?");
+    EXPECT_EQ(rowWindow(0)->rowText(), "savedX") << "Cancel keeps the rows";
+    answer = mb::kIdNo;
+    ASSERT_TRUE(drop(path("drop.LDAT")));
+    EXPECT_EQ(rowWindow(0)->rowText(), "saved");
+    EXPECT_FALSE(document.modified());
+}
+
+TEST_F(MainWindowUsability, TheOpenButtonOffersTheRecentProjectsAndTheDialogsTheLastFolder)
+{
+    QMenu menu;
+    dialog->fillRecentMenu(menu);
+    ASSERT_EQ(menu.actions().size(), 1);
+    EXPECT_FALSE(menu.actions().first()->isEnabled());
+
+    type(0, QStringLiteral("one"));
+    filePath = path("one.LDAT");
+    ASSERT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    type(0, QStringLiteral("2"));
+    filePath = path("two.LDAT");
+    ASSERT_EQ(dialog->OnSave(), CTessivoDlg::SaveOutcome::Saved);
+    EXPECT_EQ(fileRequests.back().folder, dir.path()) << "the second dialog starts where the first saved";
+    dialog->fillRecentMenu(menu);
+    ASSERT_EQ(menu.actions().size(), 2);
+    EXPECT_EQ(menu.actions()[0]->text(), "&1 two.LDAT");
+    EXPECT_EQ(menu.actions()[1]->text(), "&2 one.LDAT");
+    menu.actions()[1]->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(rowWindow(0)->rowText(), "one");
+    EXPECT_EQ(settings.RecentProjects.first(), QFileInfo(path("one.LDAT")).absoluteFilePath());
 }
 
 } // namespace

@@ -165,3 +165,51 @@ TEST(SettingsLocation, ConfigurationFolderWhenLibIsNotWritable)
 
     qputenv("XDG_CONFIG_HOME", saved);
 }
+
+namespace tessivo {
+namespace {
+
+TEST(SettingsOfOurOwn, FolderAndRecentProjectsAreWrittenOnlyWhenTheyChanged)
+{
+    IniFile ini;
+    ini.parse("[Set]\nLang=1\n");
+    Settings settings;
+    settings.ReadSettings(ini);
+    EXPECT_TRUE(settings.LastFolder.isEmpty());
+    EXPECT_TRUE(settings.RecentProjects.isEmpty());
+    settings.WriteSettings(ini);
+    EXPECT_FALSE(ini.serialize().contains("LastFolder"));
+    EXPECT_FALSE(ini.serialize().contains("RecentProject"));
+
+    for (int k = 0; k < 7; ++k)
+        settings.rememberProject(QStringLiteral("/p/%1.LDAT").arg(k));
+    settings.rememberProject(QStringLiteral("/p/3.LDAT"));
+    EXPECT_EQ(settings.RecentProjects,
+              QStringList({"/p/3.LDAT", "/p/6.LDAT", "/p/5.LDAT", "/p/4.LDAT", "/p/2.LDAT"}));
+    EXPECT_EQ(settings.LastFolder, "/p");
+    settings.WriteSettings(ini);
+
+    Settings next;
+    next.ReadSettings(ini);
+    EXPECT_EQ(next.RecentProjects, settings.RecentProjects);
+    EXPECT_EQ(next.LastFolder, "/p");
+    // Read back unchanged, they are not written again: the lines keep their bytes.
+    IniFile again;
+    again.parse(ini.serialize());
+    next.WriteSettings(again);
+    EXPECT_EQ(again.serialize(), ini.serialize());
+}
+
+TEST(SettingsOfOurOwn, DamagedRecentEntriesAreSkipped)
+{
+    IniFile ini;
+    ini.parse("[Set]\nRecentProject1=\nRecentProject2=/a.LDAT\nRecentProject3=/a.LDAT\nRecentProject9=/z\n"
+              "LastFolder=" + QByteArray(10000, 'x') + "\n");
+    Settings settings;
+    settings.ReadSettings(ini);
+    EXPECT_EQ(settings.RecentProjects, QStringList{"/a.LDAT"});
+    EXPECT_LE(settings.LastFolder.size(), 4096);
+}
+
+} // namespace
+} // namespace tessivo
