@@ -13,6 +13,7 @@
 #include "editor/MakeChrWnd.h"
 #include "rows/InputChrWnd.h"
 #include "settings/Settings.h"
+#include "ui/Accessibility.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "ui/ShadeButton.h"
@@ -73,6 +74,7 @@ CTessivoDlg::CTessivoDlg(MessageDocument &document, Settings &settings, LinkDriv
     setFont(font_);
     setFixedSize(du_.x(kTemplateWidth), du_.y(kTemplateHeight));
 
+    installAccessibility();
     // A project dropped on the window opens (after the save question).
     setAcceptDrops(true);
 
@@ -271,6 +273,7 @@ void CTessivoDlg::createControls()
     capacity_ = label(dlg::kCapacity, 388, 335, 76, 16);
     capacity_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     capacity_->setTextFormat(Qt::PlainText);
+    markAsGauge(capacity_);  // before anything asks how screen readers see it
     capacity_->setAccessibleName(QStringLiteral("Display memory used"));
     noteBox->lower();
     // The note box sits under the progress bar's corner; it only carries its caption.

@@ -8,8 +8,11 @@
 
 #include <QFileInfo>
 
+#include <QAccessible>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -133,6 +136,25 @@ TEST_F(MainWindowUsability, TheOpenButtonOffersTheRecentProjectsAndTheDialogsThe
     QApplication::processEvents();
     EXPECT_EQ(rowWindow(0)->rowText(), "one");
     EXPECT_EQ(settings.RecentProjects.first(), QFileInfo(path("one.LDAT")).absoluteFilePath());
+}
+
+TEST_F(MainWindowUsability, ScreenReadersHearWhatEachListIsForAndTheGaugesValue)
+{
+    QAccessibleInterface *opening = QAccessible::queryAccessibleInterface(control<QComboBox>(dlg::kOpeningList));
+    ASSERT_TRUE(opening);
+    EXPECT_EQ(opening->role(), QAccessible::ComboBox);
+    EXPECT_EQ(opening->text(QAccessible::Name), "Row 1 opening effect");
+    EXPECT_EQ(opening->text(QAccessible::Value), control<QComboBox>(dlg::kOpeningList)->currentText());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(control<QComboBox>(dlg::kClosingList + 2))->text(QAccessible::Name),
+              "Row 3 closing effect");
+
+    type(0, QStringLiteral("Hello"));
+    dialog->showCapacity();
+    QAccessibleInterface *gauge = QAccessible::queryAccessibleInterface(control<QLabel>(dlg::kCapacity));
+    ASSERT_TRUE(gauge);
+    EXPECT_EQ(gauge->text(QAccessible::Name), "Display memory used");
+    EXPECT_TRUE(gauge->text(QAccessible::Value).endsWith(" / 2,047 bytes")) << gauge->text(QAccessible::Value).toStdString();
+    EXPECT_EQ(gauge->text(QAccessible::Value), control<QLabel>(dlg::kCapacity)->text());
 }
 
 } // namespace
