@@ -1,9 +1,13 @@
 #include "editor/EditorPictures.h"
 
 #include <QBitmap>
+#include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <algorithm>
+#include <cmath>
 
 namespace tessivo {
 
@@ -19,6 +23,60 @@ QPixmap canvas(QSize size)
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
+
+/// A light rim around everything drawn, under it: dark lines stay visible on a dark
+/// tool bar, and on a light one the rim disappears into the background.
+QPixmap withLightRim(const QPixmap &drawn, double ratio)
+{
+    const QImage ink = drawn.toImage().convertToFormat(QImage::Format_ARGB32);
+    const int rim = std::max(1, int(std::lround(ratio)));
+    QImage halo(ink.size(), QImage::Format_ARGB32);
+    halo.fill(Qt::transparent);
+    for (int y = 0; y < ink.height(); ++y) {
+        for (int x = 0; x < ink.width(); ++x) {
+            bool near = false;
+            for (int dy = -rim; dy <= rim && !near; ++dy)
+                for (int dx = -rim; dx <= rim && !near; ++dx)
+                    near = ink.valid(x + dx, y + dy) && qAlpha(ink.pixel(x + dx, y + dy)) > 96;
+            if (near)
+                halo.setPixel(x, y, qRgba(235, 235, 240, 170));
+        }
+    }
+    QPainter p(&halo);
+    p.drawImage(0, 0, ink);
+    p.end();
+    return QPixmap::fromImage(halo);
+}
+
+/// The ratios an icon carries pictures for: plain, the screen's own, and double. Each
+/// is drawn at its own size, so the icon shows a sharp one at any scale.
+std::vector<double> iconRatios()
+{
+    std::vector<double> ratios = {1.0, 2.0};
+    const double screen = qApp ? qApp->devicePixelRatio() : 1.0;
+    if (std::find(ratios.begin(), ratios.end(), screen) == ratios.end())
+        ratios.push_back(screen);
+    return ratios;
+}
+
+/// An icon of pictures drawn by `draw` in logical pixels at each ratio.
+template <class Draw>
+QIcon sharpIcon(QSize size, bool rim, Draw draw)
+{
+    QIcon icon;
+    for (const double ratio : iconRatios()) {
+        QPixmap pixmap((QSizeF(size) * ratio).toSize());
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.scale(ratio, ratio);
+        draw(p);
+        p.end();
+        icon.addPixmap(rim ? withLightRim(pixmap, ratio) : pixmap);
+    }
+    return icon;
+}
+
+
 
 void drawPencil(QPainter &p, double scale)
 {
@@ -139,17 +197,14 @@ void drawIcon(QPainter &p, int command)
 
 QIcon toolIcon(int command)
 {
-    QPixmap pixmap = canvas(toolbar::kImageSize);
-    QPainter p(&pixmap);
-    drawIcon(p, command);
-    p.end();
-    return QIcon(pixmap);
+    return sharpIcon(toolbar::kImageSize, true, [command](QPainter &p) { drawIcon(p, command); });
 }
 
-QIcon menuIcon(int command)
+namespace {
+
+/// Draws a menu item's picture; false for an item that has none of its own.
+bool drawMenuPicture(QPainter &p, int command)
 {
-    QPixmap pixmap = canvas(QSize(17, 16));
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const QPen pen(kOutline, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p.setPen(pen);
@@ -223,15 +278,21 @@ QIcon menuIcon(int command)
         arrowHead(QPointF(8.5, 1), QPointF(4.5, 6), QPointF(12.5, 6));
         arrowHead(QPointF(8.5, 15), QPointF(4.5, 10), QPointF(12.5, 10));
         break;
-    case kCmdClearBoard:
-        p.end();
-        return toolIcon(kCmdEraser);
     default:
-        p.end();
-        return {};
+        return false;
     }
-    p.end();
-    return QIcon(pixmap);
+    return true;
+}
+
+} // namespace
+
+QIcon menuIcon(int command)
+{
+    if (command == kCmdClearBoard)
+        return toolIcon(kCmdEraser);
+    bool own = false;
+    const QIcon icon = sharpIcon(QSize(17, 16), false, [command, &own](QPainter &p) { own = drawMenuPicture(p, command); });
+    return own ? icon : QIcon();
 }
 
 QCursor editorCursor(editor::Cursor cursor)

@@ -340,7 +340,7 @@ void CTessivoDlg::createRows()
         row.editor = new QPushButton(this);
         place(row.editor, dlg::kEditorButton + k, 108, 60, kEditorWidthUnits, 12);
         row.editor->setIcon(QIcon(txt));
-        row.editor->setIconSize(txt.size());
+        row.editor->setIconSize(txt.deviceIndependentSize().toSize());  // logical pixels at any scale
         row.editor->setAutoDefault(false);
         row.editor->setAccessibleName(QStringLiteral("TXT"));
         row.editor->setAccessibleDescription(QStringLiteral("Glyph editor for row %1").arg(k + 1));
