@@ -71,6 +71,16 @@ RowLayoutResult LayoutRows(const RowLayoutInput &in)
     return out;
 }
 
+int extraWidthForLists(const RowLayoutInput &in, int listWidthNeeded)
+{
+    // The lists share what the number, the widest input window and the TXT button leave.
+    const int widestInput = *std::max_element(in.inputWidth.begin(), in.inputWidth.end());
+    const int lists = in.useMiddle ? 3 : 2;
+    const int rest = in.scrollBarLeft - in.frame.left() - 8 - in.numberWidth - widestInput - in.editorWidth;
+    const int listWidth = (rest - rowlayout::kListSlack) / lists;
+    return std::max(0, listWidthNeeded - listWidth) * lists;
+}
+
 int scrolledFirstRow(rowlayout::Scroll what, int firstRow, int rowsPerPage, int thumb)
 {
     using rowlayout::Scroll;

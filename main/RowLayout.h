@@ -52,6 +52,10 @@ struct RowLayoutResult {
 
 RowLayoutResult LayoutRows(const RowLayoutInput &in);
 
+/// How much wider the row frame must be for every effect list of the widest row to be
+/// at least `listWidthNeeded` wide; 0 when they already are.
+int extraWidthForLists(const RowLayoutInput &in, int listWidthNeeded);
+
 /// The first row after a scroll notification; `thumb` is the thumb's position.
 int scrolledFirstRow(rowlayout::Scroll what, int firstRow, int rowsPerPage, int thumb);
 

@@ -30,6 +30,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyleOptionComboBox>
 
 namespace tessivo {
 
@@ -72,7 +73,12 @@ CTessivoDlg::CTessivoDlg(MessageDocument &document, Settings &settings, LinkDriv
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(pictures::programIcon());
     setFont(font_);
-    setFixedSize(du_.x(kTemplateWidth), du_.y(kTemplateHeight));
+    // The template's size is the smallest; the window may grow wider (never higher),
+    // and the rows and lists take the width.
+    baseSize_ = QSize(du_.x(kTemplateWidth), du_.y(kTemplateHeight));
+    setMinimumSize(baseSize_);
+    setMaximumHeight(baseSize_.height());
+    resize(baseSize_);
 
     installAccessibility();
     // A project dropped on the window opens (after the save question).
@@ -101,6 +107,8 @@ CTessivoDlg::CTessivoDlg(MessageDocument &document, Settings &settings, LinkDriv
 
     followDocument();
     document_.ChangeLedType(document_.ledType(), true);
+    recordWidthAnchors();
+    fitListsToTheirTexts();
     LayoutRows();
 
     progress_->setRange(1, 100);
@@ -411,16 +419,13 @@ CInputChrWnd *CTessivoDlg::rowWindow(int k) const
     return k >= 0 && k < kMessageRows ? rows_[size_t(k)].input : nullptr;
 }
 
-void CTessivoDlg::LayoutRows()
+RowLayoutInput CTessivoDlg::rowLayoutInput() const
 {
-    if (rowsPerPage_ <= 0)
-        return;
-    const bool useMiddle = document_.useMiddle();
     RowLayoutInput in;
     in.frame = rowFrame();
     in.rowHeight = rowHeight_;
     in.scrollBarLeft = scrollBar_->x();
-    in.useMiddle = useMiddle;
+    in.useMiddle = document_.useMiddle();
     in.numberWidth = rows_[0].number->width();
     in.editorWidth = rows_[0].editor->width();
     in.firstRow = firstRow_;
@@ -429,6 +434,65 @@ void CTessivoDlg::LayoutRows()
         in.inputWidth[size_t(k)] = rowInputWidth(document_.row(k).typeInfo());
         in.inputHeight[size_t(k)] = rows_[size_t(k)].input->height();
     }
+    return in;
+}
+
+void CTessivoDlg::recordWidthAnchors()
+{
+    // What takes the extra width of a wider window, and what moves right with it.
+    for (const int id : {dlg::kToolBar, dlg::kRowFrame, dlg::kProgress, dlg::kKeyboardPlace})
+        stretched_.push_back({control(id), control(id)->geometry()});
+    stretched_.push_back({keys_, keys_->geometry()});
+    for (const int id : {dlg::kLinkFrame, dlg::kLinkPicture, dlg::kScrollBar, dlg::kNote, dlg::kMiddleOption,
+                         dlg::kCapacity})
+        moved_.push_back({control(id), control(id)->geometry()});
+}
+
+void CTessivoDlg::fitListsToTheirTexts()
+{
+    if (stretched_.empty())
+        return;
+    // The longest text of each kind of list, whole, with the list's frame and arrow
+    // (measured anew: a list's own size hint keeps the texts it was first shown with).
+    const auto widthFor = [](const QComboBox *list) {
+        const QFontMetrics metrics(list->font());
+        int text = 0;
+        for (int i = 0; i < list->count(); ++i)
+            text = std::max(text, metrics.horizontalAdvance(list->itemText(i)));
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        return list->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, metrics.height()), list).width();
+    };
+    int needed = std::max(widthFor(rows_[0].opening), widthFor(rows_[0].closing));
+    if (document_.useMiddle())
+        needed = std::max(needed, widthFor(rows_[0].middle));
+    RowLayoutInput in = rowLayoutInput();
+    // Measured at the template's width: what the window needs beyond it.
+    const int extra = width() - baseSize_.width();
+    in.scrollBarLeft -= extra;
+    const int wanted = baseSize_.width() + extraWidthForLists(in, needed);
+    setMinimumWidth(wanted);
+    if (width() < wanted)
+        resize(wanted, height());
+}
+
+void CTessivoDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const int extra = std::max(0, width() - baseSize_.width());
+    for (const auto &[widget, base] : stretched_)
+        widget->setGeometry(base.adjusted(0, 0, extra, 0));
+    for (const auto &[widget, base] : moved_)
+        widget->setGeometry(base.translated(extra, 0));
+    LayoutRows();
+}
+
+void CTessivoDlg::LayoutRows()
+{
+    if (rowsPerPage_ <= 0)
+        return;
+    const bool useMiddle = document_.useMiddle();
+    const RowLayoutInput in = rowLayoutInput();
     const RowLayoutResult out = tessivo::LayoutRows(in);
     for (int k = 0; k < kMessageRows; ++k) {
         RowControls &row = rows_[size_t(k)];
@@ -641,6 +705,9 @@ void CTessivoDlg::ApplyLanguage(bool full)
         for (int i = 0; i < actions.size() && i < 4; ++i)
             actions[i]->setText(fieldText(language.M[17 + i]));
     }
+    // Other texts may need wider lists (opening effects are refilled for the middle
+    // option, which changes how many lists share a row).
+    fitListsToTheirTexts();
 }
 
 void CTessivoDlg::renewLedTypeCaption()

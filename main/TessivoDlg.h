@@ -10,6 +10,7 @@
 
 #include "link/DeviceImage.h"
 #include "link/DeviceLink.h"
+#include "main/RowLayout.h"
 #include "rows/ChrRecord.h"
 #include "ui/DialogUnits.h"
 
@@ -18,6 +19,8 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -146,6 +149,11 @@ private:
     void showError(const QString &text) override;
 
     // Creation and geometry.
+    void resizeEvent(QResizeEvent *event) override;
+    RowLayoutInput rowLayoutInput() const;
+    void recordWidthAnchors();
+    /// The window is at least as wide as the effect lists need for their longest texts.
+    void fitListsToTheirTexts();
     void createControls();
     void createRows();
     void arrangeToolBar();
@@ -211,6 +219,8 @@ private:
     QTimer capacityTimer_;  // renews the gauge after the changes of one event-loop turn
     bool inExit_ = false;
     bool shownOnce_ = false;
+    QSize baseSize_;  // the template's size, the smallest the window gets
+    std::vector<std::pair<QWidget *, QRect>> stretched_, moved_;  // at the template's width
 };
 
 } // namespace tessivo

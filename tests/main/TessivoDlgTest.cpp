@@ -63,14 +63,21 @@ TEST_F(TessivoDlgTest, CreatedWithTheTemplatesControlsAndCaption)
         for (int base : {2001, 3001, 3212, 4001, 4101, 5001})
             EXPECT_TRUE(control<QWidget>(base + k)) << base + k;
     }
-    EXPECT_EQ(dialog->size(), QSize(817, 618));
+    // As wide as the template at least, and as the effect lists need for their texts.
+    EXPECT_EQ(dialog->height(), 618);
+    EXPECT_GE(dialog->width(), 817);
+    EXPECT_EQ(dialog->minimumWidth(), dialog->width());
     EXPECT_FALSE(control<QWidget>(1011)->isEnabled());  // stop
     EXPECT_FALSE(control<QCheckBox>(1047)->isVisible());
     EXPECT_EQ(control<QPushButton>(1028)->text(), "Open");
     EXPECT_EQ(control<QPushButton>(1030)->text(), "LedType\n(16Led)");
     EXPECT_EQ(control<QLabel>(1046)->text(), "English each section most may input 18 characters.");
     EXPECT_EQ(enabledRows(), firstRows(1));
-    // The tool bar spans the window; the link picture sits at its right end.
+    // The tool bar spans the window; the link picture sits at its right end, also in a
+    // window made wider.
+    EXPECT_EQ(control<QWidget>(1027)->width(), dialog->width());
+    EXPECT_EQ(control<QWidget>(1026)->geometry().right(), dialog->width() - 3);
+    dialog->resize(dialog->width() + 150, dialog->height());
     EXPECT_EQ(control<QWidget>(1027)->width(), dialog->width());
     EXPECT_EQ(control<QWidget>(1026)->geometry().right(), dialog->width() - 3);
 }
@@ -110,11 +117,14 @@ TEST_F(TessivoDlgTest, MiddleListsAppearOnlyWithTheMiddleOption)
     EXPECT_FALSE(list(4101, 0)->isVisible());
     EXPECT_FALSE(control<QLabel>(1058)->isVisible());
     EXPECT_EQ(list(4101, 0)->count(), 4);
-    const int twoWide = list(4001, 0)->width();
+    const int windowWidth = dialog->width();
     dialog->OnMiddleOption(true);
     EXPECT_TRUE(list(4101, 0)->isVisible());
     EXPECT_TRUE(control<QLabel>(1058)->isVisible());
-    EXPECT_LT(list(4001, 0)->width(), twoWide);
+    // Three lists share the row: the window grows so none of them cuts its texts.
+    EXPECT_GT(dialog->width(), windowWidth);
+    EXPECT_GE(list(4001, 0)->width(), list(4001, 0)->sizeHint().width());
+    EXPECT_GE(list(5001, 0)->width(), list(5001, 0)->sizeHint().width());
     EXPECT_EQ(list(4001, 0)->width(), list(4101, 0)->width());
     EXPECT_EQ(control<QLabel>(1058)->geometry().right(), list(4101, 0)->geometry().right());
 }
@@ -619,6 +629,36 @@ TEST_F(TessivoDlgTest, SendWithEmptyRowsSaysSo)
 {
     QTest::mouseClick(control<QPushButton>(1012), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList{"No Data Send!"});
+}
+
+TEST_F(TessivoDlgTest, NoListCutsItsTextsInEitherLanguageAndAWiderWindowWidensThem)
+{
+    const auto listsFit = [this](const char *where) {
+        for (const int base : {4001, 5001, 4101}) {
+            if (base == 4101 && !document.useMiddle())
+                continue;
+            const QComboBox *box = list(base, 0);
+            const QFontMetrics metrics(box->font());
+            for (int i = 0; i < box->count(); ++i)
+                EXPECT_LE(metrics.horizontalAdvance(box->itemText(i)) + 20, box->width())
+                    << where << ": " << box->itemText(i).toStdString();
+        }
+    };
+    listsFit("English");
+    settings.setLanguage(1);
+    listsFit("Chinese");
+    dialog->OnMiddleOption(true);
+    listsFit("Chinese, middle effects");
+    settings.setLanguage(0);
+    listsFit("English, middle effects");
+
+    const int before = list(4001, 0)->width(), minimum = dialog->minimumWidth();
+    dialog->resize(dialog->width() + 120, dialog->height());
+    EXPECT_GT(list(4001, 0)->width(), before);
+    EXPECT_EQ(list(4001, 0)->width(), list(5001, 0)->width());
+    EXPECT_LT(list(5001, 0)->geometry().right(), control<QWidget>(dlg::kScrollBar)->x());
+    dialog->resize(minimum - 200, dialog->height());
+    EXPECT_EQ(dialog->width(), minimum) << "never narrower than the lists need";
 }
 
 } // namespace
