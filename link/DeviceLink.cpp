@@ -163,10 +163,12 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
     }
     // The poll waits until the download is over, so the link it opened stays its own.
     downloading_ = true;
+    cancelled_ = false;
+    // A cancel that comes after the last packet does not stop the next download.
     const struct Done {
-        bool &flag;
-        ~Done() { flag = false; }
-    } done{downloading_};
+        std::atomic<bool> &flag, &cancel;
+        ~Done() { flag = cancel = false; }
+    } done{downloading_, cancelRequested_};
 
     const std::optional<OpenLink> open = openLink();
     if (!open) {
@@ -188,6 +190,12 @@ bool DeviceLink::DownloadImage(const DeviceImage &image, int ledType)
     const int packets = length / protocol::kBytesPerData;
     view_.setProgressRange(0, packets - 1);
     for (int i = 0; i < packets; ++i) {
+        // A cancel stops between two packets: the display keeps what it took so far.
+        if (cancelRequested_.exchange(false)) {
+            closeLink(*open);
+            cancelled_ = true;
+            return false;
+        }
         view_.setProgressPosition(i);
         CommandPacket packet = DataCommand(&image.buffer[size_t(i * protocol::kBytesPerData)], ledType);
         if (!ExchangePacket(packet, *open)) {

@@ -6,6 +6,7 @@
 #include "link/Protocol.h"
 
 #include <QString>
+#include <atomic>
 #include <optional>
 #include <vector>
 
@@ -74,6 +75,10 @@ public:
     bool reportLibraryBound() const { return drivers_.reportBound(); }
     /// A download is running (its message boxes may be open).
     bool downloading() const { return downloading_; }
+    /// Asks a running download (on another thread) to stop after the packet in flight;
+    /// it then ends as failed, without a message of its own, and cancelled() says why.
+    void RequestCancel() { cancelRequested_ = true; }
+    bool cancelled() const { return cancelled_; }
 
     /// The main window's timer handler, for timers 1 and 2. While a download runs
     /// (a timer fires while one of its message boxes is open) no detection takes
@@ -102,7 +107,9 @@ private:
     int connected_ = 0;
     int linkState_ = -1;  // what the link picture shows: -1 nothing yet, 0 or 1
     QString toolTip_;
-    bool downloading_ = false;
+    std::atomic<bool> downloading_ = false;
+    std::atomic<bool> cancelRequested_ = false;
+    std::atomic<bool> cancelled_ = false;
 };
 
 } // namespace tessivo

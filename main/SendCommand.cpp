@@ -6,8 +6,7 @@
 
 namespace tessivo {
 
-bool SendDocument(const MessageDocument &document, DeviceImage &image, DeviceLink &link,
-                  LinkView &view)
+bool PrepareSend(const MessageDocument &document, DeviceImage &image, const DeviceLink &link, LinkView &view)
 {
     if (!BuildDeviceImage(document, image)) {
         view.showError(QLatin1StringView(linktext::kNoData));
@@ -17,9 +16,20 @@ bool SendDocument(const MessageDocument &document, DeviceImage &image, DeviceLin
         view.showError(QLatin1StringView(linktext::kConnectFailure));
         return false;
     }
-    const bool sent = link.DownloadImage(image, document.ledType());
+    return true;
+}
+
+bool SendPrepared(const DeviceImage &image, int ledType, DeviceLink &link, LinkView &view)
+{
+    const bool sent = link.DownloadImage(image, ledType);
     view.startProgressReset();
     return sent;
+}
+
+bool SendDocument(const MessageDocument &document, DeviceImage &image, DeviceLink &link,
+                  LinkView &view)
+{
+    return PrepareSend(document, image, link, view) && SendPrepared(image, document.ledType(), link, view);
 }
 
 } // namespace tessivo

@@ -13,4 +13,11 @@ class MessageDocument;
 bool SendDocument(const MessageDocument &document, DeviceImage &image, DeviceLink &link,
                   LinkView &view);
 
+/// Send's first half, on the document's thread: the image, and the refusals that come
+/// before any display is asked. False after the message.
+bool PrepareSend(const MessageDocument &document, DeviceImage &image, const DeviceLink &link, LinkView &view);
+/// Send's second half, which may run on a thread of its own: the download of a
+/// prepared image, then timer 2.
+bool SendPrepared(const DeviceImage &image, int ledType, DeviceLink &link, LinkView &view);
+
 } // namespace tessivo

@@ -282,6 +282,11 @@ void CTessivoDlg::createControls()
     capacity_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     capacity_->setTextFormat(Qt::PlainText);
     markAsGauge(capacity_);  // before anything asks how screen readers see it
+    cancel_ = new QPushButton(this);
+    place(cancel_, dlg::kCancelSend, 388, 335, 76, 16);
+    cancel_->setAutoDefault(false);
+    cancel_->hide();
+    connect(cancel_, &QPushButton::clicked, this, &CTessivoDlg::OnCancelSend);
     capacity_->setAccessibleName(QStringLiteral("Display memory used"));
     noteBox->lower();
     // The note box sits under the progress bar's corner; it only carries its caption.
@@ -312,6 +317,7 @@ void CTessivoDlg::createControls()
         key->setKeys(keys);
         key->setContext(Qt::WindowShortcut);
         connect(key, &QShortcut::activated, this, command);
+        shortcuts_.push_back(key);
     };
     const auto standard = [](QKeySequence::StandardKey which, QKeyCombination fallback) {
         QList<QKeySequence> keys = QKeySequence::keyBindings(which);
@@ -444,7 +450,7 @@ void CTessivoDlg::recordWidthAnchors()
         stretched_.push_back({control(id), control(id)->geometry()});
     stretched_.push_back({keys_, keys_->geometry()});
     for (const int id : {dlg::kLinkFrame, dlg::kLinkPicture, dlg::kScrollBar, dlg::kNote, dlg::kMiddleOption,
-                         dlg::kCapacity})
+                         dlg::kCapacity, dlg::kCancelSend})
         moved_.push_back({control(id), control(id)->geometry()});
 }
 
@@ -690,6 +696,9 @@ void CTessivoDlg::ApplyLanguage(bool full)
             editor_->RetranslateToolBar();
         open_->setToolTip(ownText(language, "Open a project; the right button offers the recent ones",
                                   u"打开项目；右键单击可选最近的项目"));
+        cancel_->setText(ownText(language, "Cancel", u"取消"));
+        cancel_->setToolTip(ownText(language, "Stop sending after the packet in flight (Esc)",
+                                    u"发完当前数据包后停止发送（Esc）"));
     }
     for (RowControls &row : rows_) {
         fillList(row.opening, language.B, effect::kOpenings);

@@ -31,6 +31,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QShortcut;
 
 namespace tessivo {
 
@@ -55,7 +56,7 @@ constexpr int kRowFrame = 2000, kRowNumber = 2001, kRowInput = 3001, kEditorButt
               kOpeningList = 4001, kMiddleList = 4101, kClosingList = 5001, kScrollBar = 1999;
 constexpr int kDemoPlace = 1006, kKeyboardPlace = 1005;
 constexpr int kColour = 1013, kStart = 1010, kStop = 1011, kSend = 1012;
-constexpr int kNote = 1046, kNoteBox = 1043, kProgress = 1044, kCapacity = 1045;
+constexpr int kNote = 1046, kNoteBox = 1043, kProgress = 1044, kCapacity = 1045, kCancelSend = 1061;
 // Commands of menus.
 constexpr int kLedType7 = 8010, kLedType11 = 8011, kLedType16 = 8012;
 constexpr int kRed = 8014, kGreen = 8015, kBlue = 8016, kYellow = 8017;
@@ -107,7 +108,12 @@ public:
     /// Save as a command of a button or key, its outcome told by the dialogs.
     void saveCommand() { OnSave(); }
     void OnClear();
+    /// Send: the download runs on a thread of its own while the window stays alive;
+    /// answers whether the image reached the display.
     bool OnSend();
+    /// Stops a running Send after the packet in flight (the Cancel button, Escape).
+    void OnCancelSend();
+    bool sending() const { return sending_; }
     /// Start plays the rows on the simulation; Stop ends it.
     void OnStart();
     void OnStop();
@@ -150,6 +156,8 @@ private:
 
     // Creation and geometry.
     void resizeEvent(QResizeEvent *event) override;
+    /// The commands a Send disables while it runs.
+    void setCommandsEnabled(bool enabled);
     RowLayoutInput rowLayoutInput() const;
     void recordWidthAnchors();
     /// The window is at least as wide as the effect lists need for their longest texts.
@@ -204,6 +212,8 @@ private:
     QScrollBar *scrollBar_ = nullptr;
     QProgressBar *progress_ = nullptr;
     QLabel *capacity_ = nullptr;
+    QPushButton *cancel_ = nullptr;  // in the gauge's place while Send runs
+    std::vector<QShortcut *> shortcuts_;
     int shownCapacity_ = -1;  // the byte count the gauge shows, -1 before the first
     std::array<QLabel *, 4> headers_{};
     CDemoWnd *demo_ = nullptr;
@@ -219,6 +229,7 @@ private:
     QTimer capacityTimer_;  // renews the gauge after the changes of one event-loop turn
     bool inExit_ = false;
     bool shownOnce_ = false;
+    bool sending_ = false;
     QSize baseSize_;  // the template's size, the smallest the window gets
     std::vector<std::pair<QWidget *, QRect>> stretched_, moved_;  // at the template's width
 };

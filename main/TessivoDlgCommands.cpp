@@ -150,12 +150,21 @@ void CTessivoDlg::OnExit()
 
 void CTessivoDlg::reject()
 {
+    // Escape while Send runs stops the download; the window stays.
+    if (sending_) {
+        OnCancelSend();
+        return;
+    }
     OnExit();
 }
 
 void CTessivoDlg::closeEvent(QCloseEvent *event)
 {
     event->ignore();
+    if (sending_) {
+        OnCancelSend();
+        return;
+    }
     OnExit();
 }
 

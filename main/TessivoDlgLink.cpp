@@ -4,14 +4,23 @@
 #include "main/TessivoDlg.h"
 
 #include "document/MessageDocument.h"
+#include "glyphs/FontComboBox.h"
+#include "main/DialogTexts.h"
 #include "main/SendCommand.h"
+#include "settings/Settings.h"
 #include "ui/MessageBox.h"
 #include "ui/Pictures.h"
 #include "ui/ShadeButton.h"
 
 #include <QAccessible>
+#include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QThread>
+#include <array>
 
 namespace tessivo {
 
@@ -29,25 +38,100 @@ void CTessivoDlg::startLink(LinkDrivers &drivers)
     detectTimer_.start();
 }
 
+namespace {
+
+/// Runs `work` on the window's thread: at once there, else queued to it (and waited
+/// for when `wait`). What the download shows comes from its own thread.
+template <class Work>
+bool onWindowThread(QObject *window, bool wait, Work work)
+{
+    if (QThread::currentThread() == window->thread())
+        return false;
+    QMetaObject::invokeMethod(window, work, wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
+    return true;
+}
+
+} // namespace
+
 bool CTessivoDlg::OnSend()
 {
-    return SendDocument(document_, image_, *link_, *this);
+    if (sending_)
+        return false;
+    // The image is taken from the rows here; what is typed while it goes out is not in it.
+    if (!PrepareSend(document_, image_, *link_, *this))
+        return false;
+    const int ledType = document_.ledType();
+    sending_ = true;
+    // The poll waits while the download holds the link, and the window's other
+    // commands wait with it; the window keeps painting and answering, and Cancel
+    // stops the download.
+    detectTimer_.stop();
+    setCommandsEnabled(false);
+    cancel_->setEnabled(true);
+    cancel_->show();
+    cancel_->raise();
+    capacity_->hide();
+
+    bool sent = false;
+    QEventLoop loop;
+    QThread *worker = QThread::create([&] { sent = SendPrepared(image_, ledType, *link_, *this); });
+    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    delete worker;
+
+    cancel_->hide();
+    capacity_->show();
+    sending_ = false;
+    setCommandsEnabled(true);
+    detectTimer_.start();
+    if (link_->cancelled())
+        ShowMessage(ownText(settings_.languages.current(),
+                            "Send was stopped: the display now holds an incomplete message.",
+                            u"发送已停止：显示屏现在保存的是不完整的信息。"),
+                    this, mb::kOk | mb::kIconExclamation);
+    return sent;
+}
+
+void CTessivoDlg::OnCancelSend()
+{
+    if (!sending_)
+        return;
+    cancel_->setEnabled(false);  // once: the packet in flight ends first
+    link_->RequestCancel();
+}
+
+void CTessivoDlg::setCommandsEnabled(bool enabled)
+{
+    const std::array<QWidget *, 10> commands = {open_,  save_,     clear_,   ledTypeButton_, colour_,
+                                                start_, exit_,     userFont_, sysFont_,       languageList_};
+    for (QWidget *command : commands)
+        command->setEnabled(enabled);
+    for (QShortcut *key : shortcuts_)
+        key->setEnabled(enabled);
+    send_->setEnabled(enabled && link_->connected());
+    fontList_->setEnabled(enabled && !document_.glyphSource().userFont);
 }
 
 void CTessivoDlg::setProgressRange(int minimum, int maximum)
 {
+    if (onWindowThread(this, false, [=, this] { setProgressRange(minimum, maximum); }))
+        return;
     progress_->setRange(minimum, maximum);
 }
 
 void CTessivoDlg::setProgressPosition(int position)
 {
+    if (onWindowThread(this, false, [=, this] { setProgressPosition(position); }))
+        return;
     progress_->setValue(position);
-    if (progress_->isVisible())
-        progress_->repaint();
 }
 
 void CTessivoDlg::showLinkState(bool connected, const QString &toolTip)
 {
+    if (onWindowThread(this, false, [=, this] { showLinkState(connected, toolTip); }))
+        return;
     linkPicture_->setPixmap(linkPictures_[connected ? 1 : 0]);
     const QString state = connected ? QStringLiteral("Display connected")
                                     : QStringLiteral("No display connected");
@@ -61,21 +145,30 @@ void CTessivoDlg::showLinkState(bool connected, const QString &toolTip)
 
 void CTessivoDlg::setSendEnabled(bool enabled)
 {
-    send_->setEnabled(enabled);
+    if (onWindowThread(this, false, [=, this] { setSendEnabled(enabled); }))
+        return;
+    send_->setEnabled(enabled && !sending_);
 }
 
 void CTessivoDlg::startProgressReset()
 {
+    if (onWindowThread(this, false, [this] { startProgressReset(); }))
+        return;
     resetTimer_.start();
 }
 
 void CTessivoDlg::stopProgressReset()
 {
+    if (onWindowThread(this, false, [this] { stopProgressReset(); }))
+        return;
     resetTimer_.stop();
 }
 
 void CTessivoDlg::showError(const QString &text)
 {
+    // The download waits for the answer, as it always did.
+    if (onWindowThread(this, true, [=, this] { showError(text); }))
+        return;
     ShowMessage(text, this, mb::kOk | mb::kIconStop);
 }
 

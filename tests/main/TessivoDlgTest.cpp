@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <cstring>
+#include <thread>
 
 namespace tessivo::test {
 namespace {
@@ -623,6 +624,92 @@ TEST_F(TessivoDlgTest, TypedRowReachesTheDisplay)
               expected);
     EXPECT_EQ(display.announcedLength, dialog->deviceImage().length);
     EXPECT_EQ(control<QProgressBar>(1044)->value(), control<QProgressBar>(1044)->maximum());
+}
+
+TEST_F(TessivoDlgTest, TheWindowLivesWhileSendRunsAndCancelStopsAfterThePacketInFlight)
+{
+    display.ledType = 2;
+    links.attachedTo = 0;
+    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    type(0, QStringLiteral("Hello world, a longer line"));
+    type(1, QStringLiteral("and a second one"));
+    auto *send = control<QPushButton>(dlg::kSend);
+    auto *cancel = control<QPushButton>(dlg::kCancelSend);
+    ASSERT_TRUE(cancel);
+    EXPECT_FALSE(cancel->isVisible());
+
+    // A slow display: at its tenth packet the window is asked, from its own thread,
+    // to paint, and its state is read; then the user cancels.
+    bool painted = false, commandsOff = false, cancelShown = false;
+    std::thread::id sendingThread;
+    display.onPacket = [&](int packets) {
+        if (packets != 10)
+            return;
+        sendingThread = std::this_thread::get_id();
+        QMetaObject::invokeMethod(
+            dialog.get(),
+            [&] {
+                painted = !dialog->grab().isNull();
+                commandsOff = !control<QWidget>(dlg::kOpen)->isEnabled() && !send->isEnabled() &&
+                              !control<QWidget>(dlg::kExit)->isEnabled();
+                cancelShown = cancel->isVisible() && cancel->isEnabled();
+                QTest::mouseClick(cancel, Qt::LeftButton);
+            },
+            Qt::BlockingQueuedConnection);
+    };
+    EXPECT_FALSE(dialog->OnSend());
+    EXPECT_NE(sendingThread, std::this_thread::get_id()) << "the download runs beside the window";
+    EXPECT_TRUE(painted);
+    EXPECT_TRUE(commandsOff);
+    EXPECT_TRUE(cancelShown);
+    // The packet in flight (the tenth) was answered; one more at most was not sent.
+    EXPECT_EQ(display.packets, 10);
+    EXPECT_EQ(messages.constLast(), "Send was stopped: the display now holds an incomplete message.");
+    EXPECT_FALSE(cancel->isVisible());
+    EXPECT_TRUE(control<QWidget>(dlg::kOpen)->isEnabled());
+    EXPECT_TRUE(send->isEnabled());
+    EXPECT_FALSE(dialog->sending());
+
+    // The next Send goes through whole, with the same packets as before.
+    display.onPacket = nullptr;
+    messages.clear();
+    EXPECT_TRUE(dialog->OnSend());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    EXPECT_EQ(display.announcedLength, dialog->deviceImage().length);
+}
+
+TEST_F(TessivoDlgTest, EscapeAndTheCloseBoxStopASendInsteadOfLeaving)
+{
+    display.ledType = 2;
+    links.attachedTo = 0;
+    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    type(0, QStringLiteral("Escape"));
+    for (const bool closeBox : {false, true}) {
+        display.packets = 0;
+        display.onPacket = [&](int packets) {
+            if (packets == 3)
+                QMetaObject::invokeMethod(
+                    dialog.get(),
+                    [&] {
+                        if (closeBox)
+                            dialog->close();
+                        else
+                            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+                    },
+                    Qt::BlockingQueuedConnection);
+        };
+        EXPECT_FALSE(dialog->OnSend());
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(display.packets, 3);
+        EXPECT_TRUE(messages.constLast().startsWith("Send was stopped"));
+    }
+    // A failing display still shows its messages, one by one, while the send waits.
+    display.onPacket = nullptr;
+    messages.clear();
+    display.failWrites = 10;
+    EXPECT_FALSE(dialog->OnSend());
+    EXPECT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.constLast(), "USB Write Data Failure!");
 }
 
 TEST_F(TessivoDlgTest, SendWithEmptyRowsSaysSo)

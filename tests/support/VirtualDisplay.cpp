@@ -13,6 +13,8 @@ bool VirtualDisplay::receive(const uint8_t *payload)
         return false;
     }
     ++packets;
+    if (onPacket)
+        onPacket(packets);
     std::array<uint8_t, 8> bytes;
     std::memcpy(bytes.data(), payload, 8);
     payloads.push_back(bytes);

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace tessivo::test {
@@ -21,6 +22,9 @@ public:
     int failReads = 0;                  // the next reads fail
     uint8_t marker = 0x24;
     bool garbage = false;               // answers random bytes
+    /// Called with the count of packets so far as each arrives (on the sending thread):
+    /// a slow display, or something done while a Send runs.
+    std::function<void(int packets)> onPacket;
 
     // What arrived.
     int announcedLength = -1;
