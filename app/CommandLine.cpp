@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/CommandLine.h"
 
 #include "document/DeviceImageBuilder.h"
@@ -9,6 +12,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 #include <algorithm>
 
@@ -21,7 +28,10 @@ struct Options {
                                            "and exit."),
                             QStringLiteral("FILE")};
     QCommandLineOption list{QStringLiteral("list"),
-                            QStringLiteral("List the links on which a display answers now, and exit.")};
+                            QStringLiteral("List the displays plugged in and whether each answers, and exit.")};
+    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("With --list: print the list as JSON.")};
+    QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")},
+                             QStringLiteral("With --send: print no progress, only errors.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Display this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
@@ -32,9 +42,11 @@ void prepare(QCommandLineParser &parser, const Options &options)
 {
     parser.setApplicationDescription(
         QStringLiteral("Compose messages for a spinning LED fan display and send them to it.\n"
+                       "--send - reads the project from standard input.\n"
                        "\n"
-                       "Exit status of --send and --list:\n"
+                       "Exit status:\n"
                        "   0  sent (--list: a display answers)\n"
+                       "   1  another failure (the window: no display server)\n"
                        "   2  wrong arguments\n"
                        "   3  the project cannot be opened\n"
                        "   4  no row holds text\n"
@@ -47,7 +59,7 @@ void prepare(QCommandLineParser &parser, const Options &options)
                        "  11  the display did not take the image"));
     // Qt's own options are single-dash words (-platform, -style).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({options.send, options.list, options.help, options.version});
+    parser.addOptions({options.send, options.list, options.json, options.quiet, options.help, options.version});
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A project (.LDAT) to open."),
                                  QStringLiteral("[project]"));
 }
@@ -145,7 +157,7 @@ bool runsWithoutWindow(const QStringList &arguments)
         if (!qtOptions.contains(unknown))
             return true;
     return parser.isSet(options.send) || parser.isSet(options.list) || parser.isSet(options.help) ||
-           parser.isSet(options.version);
+           parser.isSet(options.version) || parser.isSet(options.json) || parser.isSet(options.quiet);
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -172,11 +184,19 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.mode = CommandLine::Mode::Error;
         line.error = modes == 0 ? QStringLiteral("Only one project can be opened.")
                                 : QStringLiteral("Unexpected argument: %1").arg(positional.first());
+    } else if (parser.isSet(options.json) && !parser.isSet(options.list)) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = QStringLiteral("--json goes with --list.");
+    } else if (parser.isSet(options.quiet) && !parser.isSet(options.send)) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = QStringLiteral("--quiet goes with --send.");
     } else if (parser.isSet(options.send)) {
         line.mode = CommandLine::Mode::Send;
         line.project = parser.value(options.send);
+        line.quiet = parser.isSet(options.quiet);
     } else if (parser.isSet(options.list)) {
         line.mode = CommandLine::Mode::List;
+        line.json = parser.isSet(options.json);
     } else if (!positional.isEmpty()) {
         line.project = positional.first();
     }
@@ -196,42 +216,126 @@ QString versionText()
     return QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion());
 }
 
-int SendProjectFile(const QString &path, MessageDocument &document, LinkDrivers &drivers,
-                    QTextStream &messages, bool interactive)
+namespace {
+
+/// An error line: the program's name, what went wrong in words, then the message the
+/// window would show.
+QString errorLine(const QString &what, const QString &message)
 {
-    const std::optional<Project> project = ReadProject(path);
-    if (!project) {
-        messages << QStringLiteral("Open file error! (%1)\n").arg(path);
-        return cli::kOpenError;
+    return QStringLiteral("tessivo: %1: %2\n").arg(what, message);
+}
+
+/// What a failed Send's first message says went wrong, in words.
+QString sendFailureWords(SendFailure failure)
+{
+    switch (failure) {
+    case SendFailure::ConnectFailure: return QStringLiteral("the display cannot be opened");
+    case SendFailure::WriteError: return QStringLiteral("a write to the display failed");
+    case SendFailure::ReadError: return QStringLiteral("a read from the display failed");
+    case SendFailure::DeviceStatus: return QStringLiteral("the display answered with an error status");
+    case SendFailure::WriteFailure: return QStringLiteral("the display did not take the image");
+    default: return QStringLiteral("sending failed");
+    }
+}
+
+/// The command line's view of the download: progress lines (none when quiet), and
+/// error lines that name the program and what went wrong.
+class ScriptView : public LinkView {
+public:
+    ScriptView(QTextStream &out, bool interactive, bool quiet) : progress_(out, interactive), out_(out), quiet_(quiet) {}
+    QStringList errors;
+    QString linkState;
+
+    void setProgressRange(int minimum, int maximum) override { progress_.setProgressRange(minimum, maximum); }
+    void setProgressPosition(int position) override
+    {
+        if (!quiet_)
+            progress_.setProgressPosition(position);
+    }
+    void showLinkState(bool connected, const QString &toolTip) override
+    {
+        progress_.showLinkState(connected, toolTip);
+        linkState = toolTip;
+    }
+    void setSendEnabled(bool) override {}
+    void startProgressReset() override {}
+    void stopProgressReset() override {}
+    void showError(const QString &text) override
+    {
+        errors << text;
+        out_ << errorLine(sendFailureWords(sendFailureOf(text)), text);
+        out_.flush();
+    }
+
+private:
+    ConsoleView progress_;
+    QTextStream &out_;
+    bool quiet_;
+};
+
+} // namespace
+
+int SendProjectFile(const QString &path, MessageDocument &document, LinkDrivers &drivers,
+                    QTextStream &messages, bool interactive, bool quiet, QIODevice *input)
+{
+    std::optional<Project> project;
+    if (path == QStringLiteral("-")) {
+        QFile standardInput;
+        QIODevice *from = input;
+        if (!from && standardInput.open(stdin, QIODevice::ReadOnly))
+            from = &standardInput;
+        if (from)
+            project = ParseProject(from->read(longestProject()));
+        if (!project) {
+            messages << errorLine(QStringLiteral("standard input: not a Tessivo project, or damaged"),
+                                  QStringLiteral("Open file error!"));
+            return cli::kOpenError;
+        }
+    } else {
+        ProjectReadError error = ProjectReadError::None;
+        project = ReadProject(path, error);
+        if (!project) {
+            messages << errorLine(path + QStringLiteral(": ") + projectReadErrorText(error),
+                                  QStringLiteral("Open file error!"));
+            return cli::kOpenError;
+        }
     }
     const std::vector<CutRow> cut = document.ApplyProject(*project);
     if (!cut.empty())
-        messages << QStringLiteral("Characters that did not fit were left out: %1\n").arg(cutRowsList(cut));
+        messages << QStringLiteral("tessivo: rows of another width: Characters that did not fit were left out: %1\n")
+                        .arg(cutRowsList(cut));
 
     // What the project holds is told before any display is asked.
     const int bytes = DeviceImageLength(document);
     if (bytes == 0) {
-        messages << QLatin1StringView(linktext::kNoData) << '\n';
+        messages << errorLine(QStringLiteral("no row of the project holds a character"),
+                              QLatin1StringView(linktext::kNoData));
         return cli::kNoData;
     }
     if (overCapacity(bytes)) {
-        messages << QLatin1StringView(linktext::kTooLarge) << QStringLiteral(" (%1)\n").arg(capacityText(bytes));
+        messages << errorLine(QStringLiteral("the image takes %1, more than a display holds").arg(capacityText(bytes)),
+                              QLatin1StringView(linktext::kTooLarge));
         return cli::kTooLarge;
     }
 
-    ConsoleView view(messages, interactive);
+    ScriptView view(messages, interactive, quiet);
     DeviceLink link(drivers, view);
     link.DetectDevice();
     if (!link.connected()) {
-        messages << view.linkState << '\n';
+        messages << errorLine(QStringLiteral("no display answers"), view.linkState);
+        if (const QString problem = drivers.accessProblem(); !problem.isEmpty())
+            messages << QStringLiteral("tessivo: %1\n").arg(problem);
         return cli::kNoDisplay;
     }
-    messages << view.linkState << '\n';
-    messages.flush();
+    if (!quiet) {
+        messages << view.linkState << '\n';
+        messages.flush();
+    }
 
     DeviceImage image;
     if (SendDocument(document, image, link, view)) {
-        messages << QStringLiteral("Sent %1 bytes to the display.\n").arg(byteCount(image.length));
+        if (!quiet)
+            messages << QStringLiteral("Sent %1 bytes to the display.\n").arg(byteCount(image.length));
         messages.flush();
         return cli::kOk;
     }
@@ -239,23 +343,80 @@ int SendProjectFile(const QString &path, MessageDocument &document, LinkDrivers 
     return view.errors.isEmpty() ? cli::kFailed : cli::statusOf(sendFailureOf(view.errors.first()));
 }
 
-int ListLinks(LinkDrivers &drivers, QTextStream &out)
+int ListLinks(LinkDrivers &drivers, QTextStream &out, bool json)
 {
     const std::vector<uint8_t> answering = AnsweringLinks(drivers);
-    for (const uint8_t which : {link::kReport, link::kFeature, link::kCh375}) {
-        QString state;
-        if (std::find(answering.begin(), answering.end(), which) != answering.end())
-            state = QStringLiteral("a display answers");
-        else if (which == link::kReport && !drivers.reportBound())
-            state = QStringLiteral("not available (the report library is not loaded)");
+    const auto answers = [&](uint8_t which) {
+        return std::find(answering.begin(), answering.end(), which) != answering.end();
+    };
+    struct Entry {
+        uint8_t link;
+        QString identity, node, state;
+        bool answers, accessible;
+    };
+    std::vector<Entry> entries;
+    std::vector<bool> listed(3, false);
+    for (const PluggedDisplay &display : drivers.pluggedDisplays()) {
+        Entry entry{display.link,
+                    QStringLiteral("%1:%2").arg(display.vendor, 4, 16, QLatin1Char('0')).arg(display.product, 4, 16, QLatin1Char('0')),
+                    display.nodes.isEmpty() ? QString() : display.nodes.constLast(),
+                    {},
+                    answers(display.link),
+                    display.inaccessibleNode.isEmpty()};
+        if (entry.answers)
+            entry.state = QStringLiteral("answers");
+        else if (!entry.accessible)
+            entry.state = QStringLiteral("cannot be opened: %1 is not accessible. %2").arg(display.inaccessibleNode, accessHint());
+        else if (display.link == link::kReport && !drivers.reportBound())
+            entry.state = QStringLiteral("does not answer (the report library is not loaded)");
         else
-            state = QStringLiteral("no display");
-        out << QStringLiteral("%1 (link %2): %3\n").arg(linkName(which)).arg(which).arg(state);
+            entry.state = QStringLiteral("does not answer");
+        listed[display.link] = true;
+        entries.push_back(entry);
     }
-    if (const QString problem = drivers.accessProblem(); !problem.isEmpty())
-        out << problem << '\n';
+    // A display that answers where nothing is listed (a link without sysfs behind it).
+    for (const uint8_t which : answering)
+        if (!listed[which])
+            entries.push_back({which, QString(), QString(), QStringLiteral("answers"), true, true});
+
+    if (json) {
+        QJsonArray array;
+        for (const Entry &entry : entries) {
+            QJsonObject object;
+            object[QStringLiteral("link")] = int(entry.link);
+            object[QStringLiteral("linkName")] = linkName(entry.link);
+            object[QStringLiteral("id")] = entry.identity;
+            object[QStringLiteral("path")] = entry.node;
+            object[QStringLiteral("answers")] = entry.answers;
+            object[QStringLiteral("accessible")] = entry.accessible;
+            object[QStringLiteral("state")] = entry.state;
+            array.append(object);
+        }
+        out << QJsonDocument(array).toJson(QJsonDocument::Indented);
+    } else if (entries.empty()) {
+        out << QStringLiteral("No display is plugged in.\n");
+    } else {
+        for (const Entry &entry : entries)
+            out << QStringLiteral("%1 (link %2): %3%4: %5\n")
+                       .arg(linkName(entry.link))
+                       .arg(entry.link)
+                       .arg(entry.identity.isEmpty() ? QStringLiteral("a display") : QStringLiteral("USB ") + entry.identity)
+                       .arg(entry.node.isEmpty() ? QString() : QStringLiteral(" at ") + entry.node)
+                       .arg(entry.state);
+    }
     out.flush();
     return answering.empty() ? cli::kNoDisplay : cli::kOk;
+}
+
+QString windowSystemProblem()
+{
+    // The platform Qt would pick: a platform given to it means the user chose one.
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith(QStringLiteral("xcb")) && !platform.startsWith(QStringLiteral("wayland")))
+        return {};
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return {};
+    return QStringLiteral("tessivo: no display server; use --send or --list, or set DISPLAY");
 }
 
 } // namespace tessivo

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's command line: a project to open at start, or work without a window for
 // scripts and cron jobs. --send sends a project to the display with the Send button's
@@ -8,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
 class QTextStream;
 
 namespace tessivo {
@@ -36,9 +40,14 @@ Status statusOf(SendFailure failure);
 struct CommandLine {
     enum class Mode { Window, Send, List, Help, Version, Error };
     Mode mode = Mode::Window;
-    QString project;  // the project to open (Window) or to send (Send)
+    QString project;  // the project to open (Window) or to send (Send; "-" standard input)
     QString error;    // what is wrong with the arguments (Error)
+    bool quiet = false;  // --quiet: no progress, only errors
+    bool json = false;   // --list --json
 };
+
+/// The line that says why the window cannot open (no display server), or empty.
+QString windowSystemProblem();
 
 /// Whether the arguments ask for work without a window: then the program makes no
 /// QApplication (none could start without a display), and Qt's window options mean
@@ -52,10 +61,14 @@ QString versionText();
 /// Opens the project into the document, builds the device image and sends it over the
 /// first link that answers, as the Send button does; messages and progress go to
 /// `messages`, a line each. `interactive` redraws the progress in place (a terminal).
+/// Errors start with "tessivo:" and say what went wrong before the program's message;
+/// `quiet` leaves out everything else. The path "-" reads the project from `input`.
 int SendProjectFile(const QString &path, MessageDocument &document, LinkDrivers &drivers,
-                    QTextStream &messages, bool interactive = false);
-/// Prints each link and whether a display answers on it, and why a display that is
-/// plugged in cannot be opened; kOk when one answers.
-int ListLinks(LinkDrivers &drivers, QTextStream &out);
+                    QTextStream &messages, bool interactive = false, bool quiet = false,
+                    QIODevice *input = nullptr);
+/// Prints a line for each display: its link, its USB identity, its device node and
+/// whether it answers, or why it cannot be opened and how to fix that; as a JSON array
+/// with `json`. kOk when one answers.
+int ListLinks(LinkDrivers &drivers, QTextStream &out, bool json = false);
 
 } // namespace tessivo

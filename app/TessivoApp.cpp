@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/TessivoApp.h"
 
 #include "app/CommandLine.h"
@@ -115,10 +118,11 @@ int CTessivoApp::RunCommandLine(const CommandLine &line)
     LinkDrivers &drivers = driversOverride ? *driversOverride : *drivers_;
     int status = cli::kOk;
     if (line.mode == CommandLine::Mode::List) {
-        status = ListLinks(drivers, out);
+        status = ListLinks(drivers, out, line.json);
     } else {
         documentFromSettings();
-        status = SendProjectFile(line.project, *document_, drivers, err, !errOverride && isatty(fileno(stderr)));
+        status = SendProjectFile(line.project, *document_, drivers, err, !errOverride && isatty(fileno(stderr)),
+                                 line.quiet, inputOverride);
     }
     out.flush();
     err.flush();

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The application object: finds the program's folders, binds the report library, reads
 // the languages and settings, loads the glyph files, runs the main window, and writes
@@ -14,6 +17,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QIODevice;
 
 namespace tessivo {
 
@@ -72,6 +77,8 @@ public:
     LinkDrivers *driversOverride = nullptr;
     QTextStream *outOverride = nullptr;
     QTextStream *errOverride = nullptr;
+    /// For tests: what --send - reads instead of standard input.
+    QIODevice *inputOverride = nullptr;
 
     /// The path of the report library, relative to the program folder.
     static QString reportLibraryName();

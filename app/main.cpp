@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/CommandLine.h"
 #include "app/TessivoApp.h"
 
@@ -15,6 +18,14 @@ int main(int argc, char *argv[])
         QCoreApplication application(argc, argv);
         tessivo::CTessivoApp app;
         return app.RunCommandLine(tessivo::parseCommandLine(QCoreApplication::arguments()));
+    }
+
+    // Without a display server the window cannot open: say so, without Qt's abort.
+    const bool platformGiven = arguments.contains(QStringLiteral("-platform")) ||
+                               arguments.contains(QStringLiteral("--platform"));
+    if (const QString problem = tessivo::windowSystemProblem(); !problem.isEmpty() && !platformGiven) {
+        QTextStream(stderr) << problem << '\n';
+        return tessivo::cli::kFailed;
     }
 
     // Qt takes its own options (-platform, -style) before the program reads the rest.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's figures: a keystroke into a row, from the key event to the repainted
 // row, and saving then opening a project of twelve full rows.
 

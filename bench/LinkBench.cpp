@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The device image of twelve full 11-LED rows, and a whole download against the
 // virtual display with no transfer delay: the program's own cost per image.
 

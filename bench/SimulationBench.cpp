@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The simulation's figures: composing one frame of a full row, and one tick.
 
 #include "preview/Simulation.h"

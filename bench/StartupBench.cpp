@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Program start-up to the shown main window, measured as a process: the program is
 // copied into a folder of its own (with its LIB and a report library) and asked to
 // close itself as soon as its window is up.

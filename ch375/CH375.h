@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Our layer for the CH375 USB interface chip in its device mode, standing in for the
 // chip maker's driver library: device index 0 only, bulk OUT 0x02 and IN 0x82, every

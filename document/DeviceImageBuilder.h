@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The device image of a message: per row its used width, its opening and closing
 // effects and its LED columns, last character first, adjusted for the blade of the LED

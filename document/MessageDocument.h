@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The message the user composes: twelve rows with their effects and enabling, the LED
 // type, the middle option, the LED colour, the glyph source, the current row, the

@@ -1,8 +1,13 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "document/ProjectFile.h"
 
 #include "document/MessageDocument.h"
 #include "settings/RegularFile.h"
 #include "settings/SafeWrite.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstring>
@@ -56,16 +61,45 @@ std::optional<Project> ParseProject(const QByteArray &bytes)
     return project;
 }
 
+qint64 longestProject()
+{
+    // At most 32 rows of 32,767 records.
+    return qint64(sizeof(ProjectHeader)) + qint64(project::kHeaderRows) * 32767 * qint64(sizeof(ChrRecord));
+}
+
+std::optional<Project> ReadProject(const QString &path, ProjectReadError &error)
+{
+    // No more is asked for than the file holds; a pipe or device is refused unread.
+    const FileBytes file = readRegularFile(path, longestProject());
+    switch (file.status) {
+    case ReadStatus::Read: break;
+    case ReadStatus::Missing: error = ProjectReadError::Missing; return std::nullopt;
+    case ReadStatus::NotRegular:
+        error = QFileInfo(path).isDir() ? ProjectReadError::Folder : ProjectReadError::NotRegular;
+        return std::nullopt;
+    default: error = ProjectReadError::Unreadable; return std::nullopt;
+    }
+    std::optional<Project> project = ParseProject(file.bytes);
+    error = project ? ProjectReadError::None : ProjectReadError::Damaged;
+    return project;
+}
+
 std::optional<Project> ReadProject(const QString &path)
 {
-    // A project holds at most 32 rows of 32,767 records; what lies beyond is not read,
-    // and no more is asked for than the file holds. A pipe or device is refused unread.
-    constexpr qint64 kLongest = qint64(sizeof(ProjectHeader)) +
-                                qint64(project::kHeaderRows) * 32767 * qint64(sizeof(ChrRecord));
-    const FileBytes file = readRegularFile(path, kLongest);
-    if (file.status != ReadStatus::Read)
-        return std::nullopt;
-    return ParseProject(file.bytes);
+    ProjectReadError error = ProjectReadError::None;
+    return ReadProject(path, error);
+}
+
+QString projectReadErrorText(ProjectReadError error)
+{
+    switch (error) {
+    case ProjectReadError::Missing: return QStringLiteral("no such file");
+    case ProjectReadError::Folder: return QStringLiteral("is a folder, not a project");
+    case ProjectReadError::NotRegular: return QStringLiteral("not a regular file (a pipe, socket or device)");
+    case ProjectReadError::Unreadable: return QStringLiteral("cannot be read (permission denied or an I/O error)");
+    case ProjectReadError::Damaged: return QStringLiteral("not a Tessivo project, or damaged");
+    default: return {};
+    }
 }
 
 QByteArray SerializeProject(const MessageDocument &document)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Project files (.LDAT): the rows' characters with their LED columns, their effects,
 // the LED type and the middle-effect flag. A 140-byte header, then the records row
@@ -51,6 +54,14 @@ struct Project {
 /// Reads a project; nothing when the file cannot be read or is damaged in any way (short
 /// or wrong header, negative counts, fewer records than the counts promise).
 std::optional<Project> ReadProject(const QString &path);
+
+/// Why a project could not be opened, in words for the command line.
+enum class ProjectReadError { None, Missing, Folder, NotRegular, Unreadable, Damaged };
+QString projectReadErrorText(ProjectReadError error);
+/// ReadProject, with the reason when it fails.
+std::optional<Project> ReadProject(const QString &path, ProjectReadError &error);
+/// The longest a project can be: what lies beyond is never read.
+qint64 longestProject();
 std::optional<Project> ParseProject(const QByteArray &bytes);
 
 class MessageDocument;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A row's three effects: the positions in its opening, middle and closing lists, which
 // projects store, the device image carries (opening and closing) and the simulation

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The glyph editor's undo and redo: five slots of the board, each with the board size
 // it was taken at. An undo exchanges the board with its slot, so the slot then holds

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The drawing board of the glyph editor as the canvas shows it: its used size, the
 // magnification (device pixels per board pixel), the character windows it is divided

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The drawing operations of the glyph editor on a one-bit board: lines, rectangles,
 // ellipses inscribed in a rectangle, 4-connected fill, and the plotting, filling and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The editor's canvas: the board magnified cell by cell with its grid, the character
 // windows' separators, frame and shadow, and the overlays (eraser outline, selection

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The frame around the editor's canvas: rulers along its top and its left edge, in
 // board columns and lines, following the canvas as it scrolls.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glyph editor's gestures: what each tool does between a press and the release of
 // its button. A gesture exists only while its button is held, so no state of an ended
 // gesture can act on a later move. Gestures change the board through the editor's own

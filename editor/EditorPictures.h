@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The glyph editor's pictures, drawn in code: the tool bar's eighteen images (20 x 18)
 // and the pencil and paint-bucket cursors.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The glyph editor's floating selection: pixels lifted off the board (or pasted onto it)
 // that float at a board rectangle above what lies under them, until they are dropped.

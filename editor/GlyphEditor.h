@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The glyph editor without a window: the board it draws on, its layout in character
 // windows, the tools and their gestures, the eraser, the five-step history and the row

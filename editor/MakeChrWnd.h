@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The glyph editor window: a floating tool window of the main window with the tool bar
 // on its left and the rulers and canvas beside it. It binds the board to a row of the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rulers along the top and the left of the editor's canvas: where their ticks stand
 // and which numbers they carry, and the ruler's own digits (4 columns x 7 rows each).

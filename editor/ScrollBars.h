@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rules of the editor canvas's scroll bars, without a window: the page and line
 // steps, when each bar is needed (one bar can make the other needed), how far a

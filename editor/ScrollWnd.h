@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A scrolling view whose content is larger than its window: the subclass states the
 // size of its content and draws it in content coordinates (client point plus scroll

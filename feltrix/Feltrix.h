@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 /* Feltrix: finds one HID display by product identifier (vendor 0x1D57) and exchanges
  * 8-byte messages with it through 9-byte feature reports (report number 0). */
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The drop-down list of installed fonts: each name drawn in its own face (symbol fonts
 // in the default face) beside a picture of its kind.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The glyph files that ship in LIB and the lookup that turns a character code and an
 // LED type into a filled ChrRecord. The five small built-in files are held in memory;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The size tables of the two user libraries as the glyph generator writes them: runs of
 // code points that share a width and a height, in code order.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The two size tables of the user libraries, compiled into the program from the runs the
 // glyph generator writes, and spread out into width and height bytes on first use.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Glyphs rasterised from an installed font, one font per LED type: the character is
 // drawn black on white without smoothing, its blank edges trimmed, and its pixels read

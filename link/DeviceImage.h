@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The bytes that Send transfers to the display: a 16,384-byte buffer and the number of
 // bytes written. The document builds it; the link sends it.

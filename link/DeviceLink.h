@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Finding the display on one of the three links once a second, and transferring the
 // device image to it packet by acknowledged packet.

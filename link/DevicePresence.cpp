@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "link/DevicePresence.h"
 
 #include "link/Protocol.h"
@@ -33,8 +36,9 @@ bool accessible(const QString &node)
 
 } // namespace
 
-QString inaccessibleDisplay(const QString &sysfsRoot, const QString &devRoot)
+std::vector<PluggedDisplay> pluggedDisplays(const QString &sysfsRoot, const QString &devRoot)
 {
+    std::vector<PluggedDisplay> displays;
     const QDir usb(sysfsRoot + QStringLiteral("/bus/usb/devices"));
     for (const QString &name : usb.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString device = usb.filePath(name);
@@ -46,30 +50,54 @@ QString inaccessibleDisplay(const QString &sysfsRoot, const QString &devRoot)
         if (!ok || !isDisplay(vendor, product))
             continue;
 
+        PluggedDisplay display;
+        display.vendor = vendor;
+        display.product = product;
+        display.link = vendor == protocol::kReportVendor    ? 0
+                       : vendor == protocol::kFeatureVendor ? 1
+                                                            : 2;
         const int bus = readLine(device + QStringLiteral("/busnum")).toInt();
         const int number = readLine(device + QStringLiteral("/devnum")).toInt();
-        QStringList nodes = {QStringLiteral("%1/bus/usb/%2/%3")
-                                 .arg(devRoot)
-                                 .arg(bus, 3, 10, QLatin1Char('0'))
-                                 .arg(number, 3, 10, QLatin1Char('0'))};
+        display.nodes = {QStringLiteral("%1/bus/usb/%2/%3")
+                             .arg(devRoot)
+                             .arg(bus, 3, 10, QLatin1Char('0'))
+                             .arg(number, 3, 10, QLatin1Char('0'))};
         // The HID interfaces' hidraw nodes below this device.
         const QDir hidraw(sysfsRoot + QStringLiteral("/class/hidraw"));
         const QString real = QFileInfo(device).canonicalFilePath();
         for (const QString &node : hidraw.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System)) {
             const QString owner = QFileInfo(hidraw.filePath(node) + QStringLiteral("/device")).canonicalFilePath();
             if (!real.isEmpty() && owner.startsWith(real + u'/'))
-                nodes << devRoot + u'/' + node;
+                display.nodes << devRoot + u'/' + node;
         }
-        for (const QString &node : nodes) {
-            if (QFileInfo::exists(node) && !accessible(node))
-                return QStringLiteral("A display (USB %1:%2) is plugged in but cannot be opened: "
-                                      "%3 is not accessible. Install the udev rules of "
-                                      "packaging/70-tessivo.rules (see README) and plug the "
-                                      "display in again.")
-                    .arg(vendor, 4, 16, QLatin1Char('0'))
-                    .arg(product, 4, 16, QLatin1Char('0'))
-                    .arg(node);
+        for (const QString &node : display.nodes) {
+            if (QFileInfo::exists(node) && !accessible(node)) {
+                display.inaccessibleNode = node;
+                break;
+            }
         }
+        displays.push_back(display);
+    }
+    return displays;
+}
+
+QString accessHint()
+{
+    return QStringLiteral("Install the udev rules of packaging/70-tessivo.rules (see README) and plug the display "
+                          "in again: they give it to the user of a desktop session, and to the group plugdev "
+                          "for cron jobs and ssh (sudo adduser $USER plugdev, then log in again).");
+}
+
+QString inaccessibleDisplay(const QString &sysfsRoot, const QString &devRoot)
+{
+    for (const PluggedDisplay &display : pluggedDisplays(sysfsRoot, devRoot)) {
+        if (!display.inaccessibleNode.isEmpty())
+            return QStringLiteral("A display (USB %1:%2) is plugged in but cannot be opened: "
+                                  "%3 is not accessible. ")
+                       .arg(display.vendor, 4, 16, QLatin1Char('0'))
+                       .arg(display.product, 4, 16, QLatin1Char('0'))
+                       .arg(display.inaccessibleNode) +
+                   accessHint();
     }
     return {};
 }

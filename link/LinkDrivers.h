@@ -1,7 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The calls the program makes on its three links: the report library (link 0), the
 // feature library Feltrix (link 1) and the CH375 layer (link 2). The program's own
 // drivers call the real libraries; tests put a virtual display behind them.
+
+#include "link/DevicePresence.h"
 
 #include <QString>
 #include <cstdint>
@@ -54,6 +59,8 @@ public:
     /// When no display answered: a display that is plugged in but cannot be opened
     /// (no permission), described for the user; empty when there is none.
     virtual QString accessProblem() { return {}; }
+    /// The displays plugged in now, with their identities and device nodes.
+    virtual std::vector<PluggedDisplay> pluggedDisplays() { return {}; }
 };
 
 /// The program's drivers: the report library's entry points bound at start-up (read at

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The display's command packets: 9 bytes, report number 0, a 7-byte command and the
 // checksum of the command bytes. A length command announces the image, data commands

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ch375/CH375.h"
 #include "feltrix/Feltrix.h"
 #include "link/DevicePresence.h"
@@ -47,6 +50,7 @@ public:
     }
 
     QString accessProblem() override { return inaccessibleDisplay(); }
+    std::vector<PluggedDisplay> pluggedDisplays() override { return tessivo::pluggedDisplays(); }
 
 private:
     const ReportLibrary &report_;

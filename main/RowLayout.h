@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where the main window puts its twelve rows: how many fit in the row frame, the place
 // and width of every control of a visible row, the column headers, and the first row

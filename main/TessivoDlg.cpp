@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window: its creation from the dialog template, the geometry of the tool bar
 // and the rows, and the mirroring of the document into the controls.
 

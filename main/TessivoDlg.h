@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's main window: a view of the message document (twelve rows with their
 // effects, the LED type, the middle option) with the tool bar, the command buttons,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's commands: the LED type and colour, the glyph source and font, the
 // language and the middle option, the rows' editor buttons and focus, the keyboard's
 // picks, the exit and the keys.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's Send command and what detection and download show in it: the
 // link picture, the Send button, the progress bar with its reset timer, and errors.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's project commands: the save question, Open, Save and Clear.
 
 #include "main/TessivoDlg.h"

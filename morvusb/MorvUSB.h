@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 /* MorvUSB: opens a HID device by vendor and product identifier and moves bytes to and
  * from it through output and input reports. Handles are opaque; (void *)-1 is the
  * invalid handle. Every buffer starts with the report number. */

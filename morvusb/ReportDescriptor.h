@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The lengths of a display's reports, read from its HID report descriptor (the bytes
 // sysfs gives for a hidraw node): a walk over the short items that sums the bits of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The simulation window: the fan seen from the front, with the playing row drawn on it
 // as the blade's LEDs paint it. It plays the play list one tick every 100 ms and shows

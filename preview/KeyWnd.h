@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The character keyboard window: every glyph of the current source as a 28-pixel key,
 // 16 to a line, with its own scroll bar. A click picks the key's glyph; the main window

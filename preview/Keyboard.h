@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The character keyboard without a window: the keys (every distinct glyph the current
 // source gives for the codes 1 to 125), the grid of 28-pixel keys 16 to a line, the hit

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The display simulation without a window: the play list of the rows, the animation
 // that plays each row's opening, middle and closing effect one step a tick, and the

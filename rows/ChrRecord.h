@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The shared, fixed-layout types of a message row. ChrRecord and RowState are stored
 // byte for byte in project files and on the clipboard, so their layout never changes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Conversion between a picture rectangle and the LED columns of a ChrRecord.
 // Column 0 is the rightmost; inside a column the bits run from the bottom row upward,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The bookkeeping of a history of a few saved states (the rows' and the glyph editor's):
 // slot numbers on an undo list and a redo list, oldest first, never one slot for two

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The edit field of one message row: the row's LEDs enlarged, a caret between the
 // characters, the selection inverted, and coloured marks that tell the characters

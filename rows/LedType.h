@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The three LED types of the blade. The table is a value: built from the settings'
 // 11-LED gap and row width at start-up and handed to the document, which hands it to

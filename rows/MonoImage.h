@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A one-bit-per-pixel image: the row images, snapshots, editor boards and floating
 // selections. A set pixel is black (a lit LED), a clear one white. Every access is

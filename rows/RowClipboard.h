@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What a row puts on the clipboard and takes from it: its characters' records as one
 // block of 84-byte records under a private format, and their codes as Unicode text.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The model behind one message row: its characters, its row image (the one truth about
 // the row's LEDs), its caret and selection, and a five-step history. The row input

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Conversion of a character to the user's ANSI code page: the Windows code page that
 // matches the locale (1252 by default; 936, 950, 932 or 949 for Chinese, Japanese and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A settings file with the behaviour of the private-profile functions: case-insensitive
 // section and key names, integers read up to the first character that is not a digit,

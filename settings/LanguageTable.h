@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The language table: every text of the user interface that changes with the language.
 // Simplified Chinese and English are built in; further languages come from the settings

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reading the files a user can hand the program (projects, the settings file, glyph
 // files): only regular files are opened for reading, so a named pipe, a socket, a device

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Files the program rewrites (the settings file, projects) are never left half-written:
 // the bytes go to a temporary file beside the target, which replaces the target only

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The section "Set" of the settings file: what is read at start-up (with its defaults,
 // adjustments and ranges) and written back at exit, and the language table that the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Generates the glyph data that ships in LIB from Debian's bitmap and pixel fonts:
 // the five built-in glyph files, the two user libraries and their size tables.
 //

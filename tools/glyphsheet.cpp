@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws samples of the glyph files in LIB as LED pictures into PNG files, to look at
 // what the displays will show:  glyphsheet LIB-FOLDER OUT-FOLDER
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the program's icon, as the program draws it, into a hicolor icon theme tree:
 //   iconrender DIR NAME   writes DIR/<n>x<n>/apps/NAME.png for every usual size
 

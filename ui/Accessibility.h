@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What screen readers hear of our controls beyond Qt's own answers: a drop-down list
 // is named by its accessible name (not by the item it shows, which is its value), and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Dialog units of a dialog's font to pixels: a horizontal unit is a quarter of the
 // font's average character width, a vertical unit an eighth of its height.

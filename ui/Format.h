@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Text formatting with the conventions of the platform's wvsprintf: %s %c %d %i %u %x %X
 // %%, flags '-' '0' '#', a width and a precision; no floating point. The result is cut

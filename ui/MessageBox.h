@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's own message box: one look for every question and report, the program
 // name as title, fixed size. ShowMessage shows a ready text; ShowWarning and ShowError

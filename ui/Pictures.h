@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's pictures, drawn in code so that they stay sharp at any size: the logo,
 // the link pictures, the pictures of the tool and command buttons, the editor buttons'

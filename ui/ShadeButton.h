@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A push button with a shaded face and a picture beside its caption; with a menu it
 // opens the menu and shows an arrow. Style 5 is the tool bar's soft face, style 6 the

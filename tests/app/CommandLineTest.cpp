@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line: what the arguments ask for, --send against the virtual display
 // (every way a Send can end, each with its own exit status), --list, a project opened
 // at start, and the program itself run as a script would run it.
@@ -14,14 +17,19 @@
 #include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tessivo::test {
 namespace {
@@ -168,7 +176,9 @@ TEST_F(SendFromCommandLine, EveryFailureHasItsOwnStatusAndMessage)
         display.ledType = 2;
         c.arrange();
         EXPECT_EQ(send(path), c.status) << c.what;
-        EXPECT_TRUE(lines.contains(c.firstError)) << c.what << ": " << lines.join('|').toStdString();
+        const QStringList errors = lines.filter(QStringLiteral("tessivo: "));
+        ASSERT_FALSE(errors.isEmpty()) << c.what;
+        EXPECT_TRUE(errors.first().endsWith(": " + c.firstError)) << c.what << ": " << lines.join('|').toStdString();
         EXPECT_FALSE(lines.last().startsWith("Sent")) << c.what;
     }
 }
@@ -176,24 +186,68 @@ TEST_F(SendFromCommandLine, EveryFailureHasItsOwnStatusAndMessage)
 TEST_F(SendFromCommandLine, WhatTheProjectHoldsIsToldBeforeAnyDisplayIsAsked)
 {
     links.attachedTo = -1;
-    EXPECT_EQ(send(dir.filePath("missing.LDAT")), cli::kOpenError);
-    EXPECT_EQ(lines, QStringList{QStringLiteral("Open file error! (%1)").arg(dir.filePath("missing.LDAT"))});
-
     EXPECT_EQ(send(project(ledtype::k16, {})), cli::kNoData);
-    EXPECT_EQ(lines, QStringList{"No Data Send!"});
+    EXPECT_EQ(lines, QStringList{"tessivo: no row of the project holds a character: No Data Send!"});
 
     QStringList full;
     for (int k = 0; k < 12; ++k)
         full << QStringLiteral("MMMMMMMMMMMMMMMMMM");
     EXPECT_EQ(send(project(ledtype::k16, full)), cli::kTooLarge);
     ASSERT_EQ(lines.size(), 1);
-    EXPECT_TRUE(lines[0].startsWith("IC ROM Over (")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].startsWith("tessivo: the image takes ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(" bytes, more than a display holds: IC ROM Over")) << lines[0].toStdString();
 
     EXPECT_EQ(send(project(ledtype::k16, {"Hi"})), cli::kNoDisplay);
-    EXPECT_EQ(lines, QStringList{"No display connected"});
+    EXPECT_EQ(lines, QStringList{"tessivo: no display answers: No display connected"});
     links.access = QStringLiteral("A display (USB 0c45:7160) is plugged in but cannot be opened");
     EXPECT_EQ(send(project(ledtype::k16, {"Hi"})), cli::kNoDisplay);
-    EXPECT_EQ(lines, QStringList{links.access});
+    EXPECT_EQ(lines.last(), "tessivo: " + links.access);
+}
+
+TEST_F(SendFromCommandLine, EveryReasonAProjectCannotBeOpenedIsToldInWords)
+{
+    links.attachedTo = -1;
+    const auto firstLine = [this](const QString &path) {
+        EXPECT_EQ(send(path), cli::kOpenError) << path.toStdString();
+        return lines.value(0);
+    };
+    EXPECT_EQ(firstLine(dir.filePath("missing.LDAT")),
+              "tessivo: " + dir.filePath("missing.LDAT") + ": no such file: Open file error!");
+    EXPECT_EQ(firstLine(dir.path()), "tessivo: " + dir.path() + ": is a folder, not a project: Open file error!");
+    const QString damaged = dir.filePath("damaged.LDAT");
+    ASSERT_TRUE(writeBytes(damaged, QByteArray("not a project at all")));
+    EXPECT_EQ(firstLine(damaged), "tessivo: " + damaged + ": not a Tessivo project, or damaged: Open file error!");
+    const QString fifo = dir.filePath("pipe.LDAT");
+    ASSERT_TRUE(makeFifo(fifo));
+    EXPECT_TRUE(firstLine(fifo).contains(": not a regular file")) << lines.join('|').toStdString();
+    if (::geteuid() != 0) {
+        const QString locked = dir.filePath("locked.LDAT");
+        ASSERT_TRUE(writeBytes(locked, "x"));
+        QFile::setPermissions(locked, QFileDevice::Permissions());
+        EXPECT_TRUE(firstLine(locked).contains(": cannot be read")) << lines.join('|').toStdString();
+    }
+}
+
+TEST_F(SendFromCommandLine, AProjectFromStandardInputAndQuietProgress)
+{
+    const QString path = project(ledtype::k16, {"Piped"});
+    QBuffer input;
+    input.setData(fileBytes(path));
+    ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+    QString text;
+    QTextStream stream(&text);
+    MessageDocument document;
+    EXPECT_EQ(SendProjectFile(QStringLiteral("-"), document, links, stream, false, true, &input), cli::kOk);
+    stream.flush();
+    EXPECT_TRUE(text.isEmpty()) << "quiet: " << text.toStdString();
+    EXPECT_EQ(display.announcedLength > 0, true);
+
+    QBuffer garbage;
+    garbage.setData("garbage");
+    ASSERT_TRUE(garbage.open(QIODevice::ReadOnly));
+    EXPECT_EQ(SendProjectFile(QStringLiteral("-"), document, links, stream, false, true, &garbage), cli::kOpenError);
+    stream.flush();
+    EXPECT_EQ(text, "tessivo: standard input: not a Tessivo project, or damaged: Open file error!\n");
 }
 
 // A display that answers the poll and is gone when the download opens it.
@@ -222,104 +276,55 @@ TEST_F(SendFromCommandLine, ADisplayGoneBetweenPollAndDownloadIsAConnectFailure)
     EXPECT_EQ(vanishing.openReportHandles, 0);
 }
 
-TEST(ListFromCommandLine, NamesEveryLinkAndTheAccessHint)
+TEST(ListFromCommandLine, ALineForEachDisplayWithItsIdentityNodeAndState)
 {
     VirtualDisplay display;
     VirtualLinks links(display);
     QString text;
     QTextStream out(&text);
     links.attachedTo = 2;
+    links.plugged = {{0x1a86, 0x5537, 2, {"/dev/bus/usb/001/007"}, {}},
+                     {0x1d57, 0xac01, 1, {"/dev/bus/usb/001/009", "/dev/hidraw3"}, "/dev/hidraw3"}};
     EXPECT_EQ(ListLinks(links, out), cli::kOk);
     out.flush();
-    EXPECT_EQ(text, "HID reports (link 0): no display\n"
-                    "feature reports (link 1): no display\n"
-                    "CH375 (link 2): a display answers\n");
+    const QStringList listed = text.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(listed.size(), 2) << text.toStdString();
+    EXPECT_EQ(listed[0], "CH375 (link 2): USB 1a86:5537 at /dev/bus/usb/001/007: answers");
+    EXPECT_TRUE(listed[1].startsWith("feature reports (link 1): USB 1d57:ac01 at /dev/hidraw3: cannot be opened: "
+                                     "/dev/hidraw3 is not accessible."))
+        << listed[1].toStdString();
+    EXPECT_TRUE(listed[1].contains("plugdev")) << "the way for cron and ssh";
+    EXPECT_TRUE(listed[1].contains("desktop session"));
     EXPECT_EQ(links.ch375Opens, links.ch375Closes);  // asking leaves nothing open
 
+    // The same as JSON, read back.
+    text.clear();
+    EXPECT_EQ(ListLinks(links, out, true), cli::kOk);
+    out.flush();
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(text.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << text.toStdString();
+    ASSERT_TRUE(json.isArray());
+    const QJsonArray array = json.array();
+    ASSERT_EQ(array.size(), 2);
+    EXPECT_EQ(array[0].toObject()["id"].toString(), "1a86:5537");
+    EXPECT_EQ(array[0].toObject()["link"].toInt(), 2);
+    EXPECT_EQ(array[0].toObject()["linkName"].toString(), "CH375");
+    EXPECT_TRUE(array[0].toObject()["answers"].toBool());
+    EXPECT_EQ(array[1].toObject()["path"].toString(), "/dev/hidraw3");
+    EXPECT_FALSE(array[1].toObject()["accessible"].toBool());
+
+    // Nothing plugged in, nothing answers.
     text.clear();
     links.attachedTo = -1;
-    links.bound = false;
-    links.access = QStringLiteral("A display (USB 1d57:ac01) is plugged in but cannot be opened");
+    links.plugged.clear();
     EXPECT_EQ(ListLinks(links, out), cli::kNoDisplay);
     out.flush();
-    EXPECT_TRUE(text.startsWith("HID reports (link 0): not available")) << text.toStdString();
-    EXPECT_TRUE(text.endsWith(links.access + "\n")) << text.toStdString();
-}
-
-// The application object run for a script: the settings stay as they are.
-TEST(CommandLineApp, ScriptWorkLeavesTheSettingsAlone)
-{
-    QTemporaryDir program;
-    QDir(program.path()).mkdir("LIB");
-    VirtualDisplay display;
-    display.ledType = 2;
-    VirtualLinks links(display);
-    links.attachedTo = 0;
-    QString outText, errText;
-    QTextStream out(&outText), err(&errText);
-    CTessivoApp app;
-    app.moduleFolderOverride = program.path();
-    app.driversOverride = &links;
-    app.outOverride = &out;
-    app.errOverride = &err;
-    CommandLine line;
-    line.mode = CommandLine::Mode::List;
-    EXPECT_EQ(app.RunCommandLine(line), cli::kOk);
-    EXPECT_TRUE(outText.contains("HID reports (link 0): a display answers")) << outText.toStdString();
-    // The missing report library is said on standard error, not in a message box.
-    EXPECT_TRUE(errText.contains("Can't Load LIB/libMorvUSB.so")) << errText.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(program.path() + "/LIB/Tessivo.ini"));
-
-    line.mode = CommandLine::Mode::Error;
-    line.error = QStringLiteral("Unknown option 'bogus'.");
-    EXPECT_EQ(app.RunCommandLine(line), cli::kUsage);
-    EXPECT_TRUE(errText.contains("tessivo: Unknown option 'bogus'.")) << errText.toStdString();
-}
-
-TEST(CommandLineApp, AProjectNamedAtStartIsOpenOnceTheWindowIsUp)
-{
-    LoadGlyphFiles(TESSIVO_LIB_DIR);
-    QTemporaryDir program;
-    QDir(program.path()).mkdir("LIB");
-    MessageDocument saved;
-    saved.ChangeLedType(ledtype::k11, true);
-    for (const char c : {'O', 'K'})
-        if (saved.row(0).AddChar(uint16_t(c), false))
-            saved.row(0).MoveCaret(1, false);
-    const QString path = program.filePath("start.LDAT");
-    ASSERT_TRUE(WriteProject(path, saved));
-    FreeGlyphFiles();
-
-    VirtualDisplay display;
-    VirtualLinks links(display);
-    links.attachedTo = -1;
-    CTessivoApp app;
-    app.moduleFolderOverride = program.path();
-    app.platformMessage = [](const QString &, const QString &) {};
-    app.driversOverride = &links;
-    app.projectToOpen = path;
-    int rows = -1, type = -1;
-    QStringList shown;
-    setMessageBoxHandler([&shown](const QString &text, unsigned) {
-        shown << text;
-        return mb::kIdOk;
-    });
-    // Leaves once the window is up and what start-up queued has run.
-    QTimer::singleShot(0, [&] {
-        QTimer::singleShot(0, [&] {
-            if (auto *dialog = qobject_cast<CTessivoDlg *>(QApplication::activeModalWidget())) {
-                rows = dialog->document().row(0).n();
-                type = dialog->document().ledType();
-                dialog->OnExit();
-            }
-        });
-    });
-    EXPECT_FALSE(app.InitInstance());
-    app.ExitInstance();
-    setMessageBoxHandler({});
-    EXPECT_EQ(rows, 2);
-    EXPECT_EQ(type, ledtype::k11);
-    EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
+    EXPECT_EQ(text, "No display is plugged in.\n");
+    text.clear();
+    EXPECT_EQ(ListLinks(links, out, true), cli::kNoDisplay);
+    out.flush();
+    EXPECT_EQ(QJsonDocument::fromJson(text.toUtf8()).array().size(), 0);
 }
 
 // The program as a script runs it: a process without a window system, the stand-in
@@ -334,7 +339,7 @@ protected:
         ASSERT_TRUE(QFile::copy(built + "/libFeltrix.so", folder.filePath("libFeltrix.so")));
         ASSERT_TRUE(QFile::copy(QStringLiteral(FAKE_REPORT_COMPLETE), folder.filePath("LIB/libMorvUSB.so")));
     }
-    int run(const QStringList &arguments)
+    int run(const QStringList &arguments, const QByteArray &input = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -344,6 +349,8 @@ protected:
         environment.remove("QT_QPA_PLATFORM");
         process.setProcessEnvironment(environment);
         process.start(folder.filePath("tessivo"), arguments);
+        process.write(input);
+        process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(30000));
         out = QString::fromUtf8(process.readAllStandardOutput());
         err = QString::fromUtf8(process.readAllStandardError());
@@ -361,8 +368,20 @@ TEST_F(ProgramProcess, AnswersWithoutAWindowSystem)
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_TRUE(out.contains("--send <FILE>")) << out.toStdString();
     EXPECT_EQ(run({"--list"}), cli::kNoDisplay);
-    EXPECT_TRUE(out.contains("feature reports (link 1): no display")) << out.toStdString();
+    EXPECT_EQ(run({"--list", "--json"}), cli::kNoDisplay);
+    EXPECT_TRUE(QJsonDocument::fromJson(out.toUtf8()).isArray()) << out.toStdString();
+    EXPECT_EQ(run({"--json"}), cli::kUsage);
+    EXPECT_EQ(run({"--quiet"}), cli::kUsage);
+    EXPECT_TRUE(out.isEmpty());
     EXPECT_EQ(run({"--send", folder.filePath("none.LDAT")}), cli::kOpenError);
+    EXPECT_TRUE(err.startsWith("tessivo: " + folder.filePath("none.LDAT") + ": no such file")) << err.toStdString();
+    EXPECT_EQ(run({"--send", "-"}, "not a project"), cli::kOpenError);
+    EXPECT_TRUE(err.contains("standard input")) << err.toStdString();
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_TRUE(out.contains("   1  another failure")) << out.toStdString();
+    // The window without a display server: one line, status 1, no abort.
+    EXPECT_EQ(run({}), cli::kFailed);
+    EXPECT_EQ(err, "tessivo: no display server; use --send or --list, or set DISPLAY\n");
     EXPECT_EQ(run({"--send"}), cli::kUsage);
     EXPECT_TRUE(err.contains("Try 'tessivo --help'")) << err.toStdString();
     EXPECT_EQ(run({"--bogus"}), cli::kUsage);

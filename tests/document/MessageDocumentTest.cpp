@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rules of the message, on the document alone: enabling, content, the modified
 // flag, projects applied with damaged values, Clear, the LED type and the current row.
 

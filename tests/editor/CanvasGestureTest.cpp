@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glyph editor's canvas in the main window under the event orders of a real desktop:
 // a menu that takes a press's release, quick double clicks, a press where a drag ended,
 // the focus taken mid-stroke, the keys and the wheel, and the window's size across runs.

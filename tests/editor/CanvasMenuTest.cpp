@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The editor canvas's selection frame, context menus, keys and clipboard, in the main
 // window.
 

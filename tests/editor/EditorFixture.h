@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // An editor model bound to a 16-LED row of five blank characters (a 40 x 16 board),
 // with helpers that click and drag on board pixels.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glyph editor's gestures under the event orders that used to lose a drawing, and
 // the comforts of Shift, the arrow keys, edge handles, the grid steps and added columns.
 

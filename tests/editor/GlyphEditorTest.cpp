@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glyph editor without a window: the board's layout, the scroll-bar rules, the
 // drawing tools' gestures, the eraser, and every change reaching the bound row.
 

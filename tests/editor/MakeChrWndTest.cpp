@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glyph editor in the main window: opening it from a row's TXT button, its tool
 // bar, drawing on the canvas with the mouse, and every stroke reaching the row.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glyph editor's selection, history, clipboard pictures, transformations, grid
 // sizes and menus, on the model alone.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clipboard: any block under the glyph format and any text are pasted into a row
 // without harm, and what the row then holds copies to a block that pastes again.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Device answers: a display (or something that claims to be one) that answers any
 // bytes, fails any transfer or vanishes at any step, on any of the three links, never
 // makes a download report success unless every packet was accepted.

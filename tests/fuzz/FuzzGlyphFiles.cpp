@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glyph files and user libraries in LIB: files of any length and content (a user
 // may replace them) are loaded without harm, and every glyph a lookup finds is a record
 // that the rest of the program accepts.

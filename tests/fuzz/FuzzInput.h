@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What every fuzz target shares: the entry point libFuzzer calls, a reader that takes
 // the input apart into the pieces a target needs, and a check that stops the run (as a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The language sections: a table built from any settings text holds at most its
 // sixteen languages, each text within its field, and the languages it added at exit
 // are the ones it finds at the next start.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Project files: any bytes are opened (or refused) without harm, and a project that
 // opened saves to a file that opens again and saves to the same bytes.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Report descriptors as sysfs gives them: any bytes give a report length a display
 // could have (a report number and at least one byte) or none at all.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file: any bytes, in any of the code pages a user's locale may give,
 // are read without harm, and what the program writes back reads as the same settings.
 

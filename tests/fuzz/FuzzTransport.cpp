@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The two report libraries against a display whose descriptor and answers are any
 // bytes: opening, writing and reading never touch memory outside the caller's buffers
 // and never claim more bytes than were asked for.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replays fuzz inputs through their target as an ordinary program, with any compiler:
 //   fuzz_replay TARGET PATH...   every file of each folder (and each file) named
 // A target that breaks a rule aborts, which fails the test that runs it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The shared font list: which reported fonts it keeps and in what order.
 
 #include "glyphs/FontList.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The glyph data the build generates into LIB, and the size tables built into the program.
 
 #include "glyphs/GlyphFiles.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Trimming a rendered character cell to the LEDs, on drawn test cells.
 
 #include "glyphs/SysFontGlyph.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Glyphs rasterised from installed fonts: trimming, gap columns, the width limit, and
 // a face change reaching every LED type.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The capacity gauge beside the progress bar: what the rows take of the display's
 // memory, renewed by every change, red past what a display takes.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as a person sees it: rendered in English and Chinese with filled rows.
 
 #include "support/DialogFixture.h"

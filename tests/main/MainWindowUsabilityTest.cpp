@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as a desktop user meets it: where the first key goes, the save
 // question's keys, the standard shortcuts, the title, and projects dropped on the window.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the main window puts its rows, and which row a scroll notification shows first.
 
 #include "main/DialogTexts.h"

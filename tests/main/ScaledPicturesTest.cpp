@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's pictures at the screen's scale (this suite runs again with the scale
 // factors 1.5 and 2) and in a dark palette: whole, drawn for the device pixel ratio, and
 // the glyph editor's tool pictures visible on a dark tool bar.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's rows, layout, languages, projects, commands and Send.
 
 #include "support/DialogFixture.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The simulation window in the main window: where it sits, Start and Stop, the frame it
 // shows, the LED colour, and rows rebuilt while it plays.
 

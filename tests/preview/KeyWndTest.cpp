@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The character keyboard in the main window: where it sits, its keys for every type and
 // source, clicks going into the current row, and refills.
 

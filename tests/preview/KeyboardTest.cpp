@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The character keyboard without a window: which codes get keys, the grid, the hit test
 // with its gaps, scrolling, and the mouse rules.
 

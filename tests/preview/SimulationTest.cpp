@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The display simulation without a window: the play list, the tick of every effect,
 // the pause between rows, Stop, and the dot geometry.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The row input window driven like a user drives it: keys, mouse, clipboard and menu.
 
 #include "support/DialogFixture.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The editing commands of a row: typing, deleting, caret keys with and without Shift,
 // cut and paste through the clipboard blocks, select all and the context menu's rules.
 

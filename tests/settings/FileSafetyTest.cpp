@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writing and reading files on hostile file systems: failed writes keep the old bytes,
 // special files are refused before they are opened.
 

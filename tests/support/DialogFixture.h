@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A main window on the offscreen platform with the program's glyph files, the two
 // built-in languages, a virtual display behind the links, and message boxes and file

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A test double of hidapi, linked in place of the real library under Feltrix and
 // MorvUSB: a list of attached devices whose reports go to functions of the test.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A stand-in for the report library, to test how start-up binds it. Built once with all
 // four entry points and once without WriteUSB.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Hostile file systems for tests: a write that fails part-way (a file-size limit, as a
 // full disk would), and the special files a user can hand the program.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A message document for model tests: rows of one LED type, every row enabled, and
 // characters looked up through a glyph source that the test chooses.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The display's side of the protocol, for tests: it checks every checksum, decodes the
 // length and data commands (undoing the 11-LED substitution), rebuilds the image and
@@ -54,6 +57,7 @@ public:
     bool alsoOnFeature = false;  // a second display on the feature link
     bool bound = true;           // the report library's entry points
     QString access;              // what accessProblem() reports
+    std::vector<PluggedDisplay> plugged;  // what sysfs would list
 
     int openReportHandles = 0;   // report handles open now
     int foreignHandles = 0;      // calls that handed the report library a handle it did not make
@@ -74,6 +78,7 @@ public:
     bool CH375WriteData(unsigned index, void *buffer, unsigned long *length) override;
     bool CH375ReadData(unsigned index, void *buffer, unsigned long *length) override;
     QString accessProblem() override { return access; }
+    std::vector<PluggedDisplay> pluggedDisplays() override { return plugged; }
 
 private:
     /// The report library's calls check their handle as the real one would have to.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessivo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Test entry for everything that needs a QApplication: widgets run on the offscreen
 // platform, so the tests need no display.
 
