@@ -31,24 +31,23 @@ QPixmap canvas(QSize size)
 /// tool bar, and on a light one the rim disappears into the background.
 QPixmap withLightRim(const QPixmap &drawn, double ratio)
 {
-    const QImage ink = drawn.toImage().convertToFormat(QImage::Format_ARGB32);
+    // The picture's shape, spread by the rim's width in every direction, in the rim's
+    // colour; the picture on top.
+    const QImage ink = drawn.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int rim = std::max(1, int(std::lround(ratio)));
-    QImage halo(ink.size(), QImage::Format_ARGB32);
-    halo.fill(Qt::transparent);
-    for (int y = 0; y < ink.height(); ++y) {
-        for (int x = 0; x < ink.width(); ++x) {
-            bool near = false;
-            for (int dy = -rim; dy <= rim && !near; ++dy)
-                for (int dx = -rim; dx <= rim && !near; ++dx)
-                    near = ink.valid(x + dx, y + dy) && qAlpha(ink.pixel(x + dx, y + dy)) > 96;
-            if (near)
-                halo.setPixel(x, y, qRgba(235, 235, 240, 170));
-        }
-    }
-    QPainter p(&halo);
+    QImage result(ink.size(), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter p(&result);
+    for (int dy = -rim; dy <= rim; ++dy)
+        for (int dx = -rim; dx <= rim; ++dx)
+            if (dx || dy)
+                p.drawImage(dx, dy, ink);
+    p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    p.fillRect(result.rect(), QColor(235, 235, 240, 170));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.drawImage(0, 0, ink);
     p.end();
-    return QPixmap::fromImage(halo);
+    return QPixmap::fromImage(result);
 }
 
 /// The ratios an icon carries pictures for: plain, the screen's own, and double. Each

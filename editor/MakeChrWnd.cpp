@@ -81,9 +81,9 @@ CMakeChrWnd::CMakeChrWnd(MessageDocument &document, const LanguageTable &languag
     setObjectName(QStringLiteral("makeChrWnd"));
     setAccessibleName(QStringLiteral("Glyph editor"));
     setWindowTitle(QString());
-    createToolBar();
-    RetranslateToolBar();
-    UpdateToolBar();
+    // The tool bar's buttons and pictures are made when the editor first shows.
+    toolBar_->setObjectName(QStringLiteral("toolBar7700"));
+    toolBar_->setAccessibleName(QStringLiteral("Tools"));
     resize(size);
     move(0, 0);
     setFocusProxy(frame_);
@@ -108,8 +108,9 @@ CEditChrView *CMakeChrWnd::canvas() const
     return frame_->canvas();
 }
 
-QToolButton *CMakeChrWnd::toolButton(int command) const
+QToolButton *CMakeChrWnd::toolButton(int command)
 {
+    createToolBar();
     for (size_t i = 0; i < toolbar::kCommands.size(); ++i)
         if (toolbar::kCommands[i] == command && command != 0)
             return buttons_[i];
@@ -118,8 +119,9 @@ QToolButton *CMakeChrWnd::toolButton(int command) const
 
 void CMakeChrWnd::createToolBar()
 {
-    toolBar_->setObjectName(QStringLiteral("toolBar7700"));
-    toolBar_->setAccessibleName(QStringLiteral("Tools"));
+    if (toolBarMade_)
+        return;
+    toolBarMade_ = true;
     toolBar_->setAutoFillBackground(true);
     // Flat buttons on a bar with a border on its right side.
     toolBar_->setStyleSheet(QStringLiteral("QFrame#toolBar7700 { border: none; border-right: 1px solid #9a9ca4; }"));
@@ -143,6 +145,14 @@ void CMakeChrWnd::createToolBar()
         buttons_[size_t(i)] = button;
     }
     grid->setRowStretch(toolbar::kItems / 2, 1);
+    // The buttons are shown and in their places before the bar first paints.
+    toolBar_->setGeometry(0, 0, toolbar::kWidth, height());
+    for (QToolButton *button : buttons_)
+        if (button)
+            button->show();
+    grid->activate();
+    RetranslateToolBar();
+    UpdateToolBar();
 }
 
 void CMakeChrWnd::RetranslateToolBar()
@@ -214,6 +224,8 @@ void CMakeChrWnd::closeEvent(QCloseEvent *event)
 
 bool CMakeChrWnd::event(QEvent *event)
 {
+    if (event->type() == QEvent::Show)
+        createToolBar();
     // The window manager's frame is known once the window is shown: the inner size is
     // then the outer size asked for less the frame, so the size saved at exit (the
     // outer one) is the size restored.

@@ -39,7 +39,8 @@ public:
 
     GlyphEditor &editor() { return *editor_; }
     CEditChrView *canvas() const;
-    QToolButton *toolButton(int command) const;
+    /// A tool bar button (the tool bar is made on first use).
+    QToolButton *toolButton(int command);
 
     /// Binds row k and loads it into the board; false for a row outside 0-11.
     bool LoadRow(int k);
@@ -73,6 +74,7 @@ private:
     QFrame *toolBar_;
     CEditChrWnd *frame_;
     std::array<QToolButton *, toolbar::kItems> buttons_{};
+    bool toolBarMade_ = false;
 };
 
 } // namespace tessivo

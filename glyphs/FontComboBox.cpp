@@ -66,9 +66,15 @@ private:
 CFontComboBox::CFontComboBox(QWidget *parent) : QComboBox(parent), list_(acquireFontList())
 {
     setItemDelegate(new FontItemDelegate(this));
-    // Names in their own, larger faces need more room than the closed box has.
-    view()->setMinimumWidth(260);
     fill();
+}
+
+void CFontComboBox::showPopup()
+{
+    // Names in their own, larger faces need more room than the closed box has; the
+    // drop-down is made when it first opens.
+    view()->setMinimumWidth(260);
+    QComboBox::showPopup();
 }
 
 void CFontComboBox::setFontTypeMask(int mask)

@@ -15,6 +15,7 @@ class CFontComboBox : public QComboBox {
     Q_OBJECT
 public:
     explicit CFontComboBox(QWidget *parent = nullptr);
+    void showPopup() override;
 
     /// Selects the first item named exactly `name`; false when there is none.
     bool SelectFont(const QString &name);

@@ -54,6 +54,23 @@ void takeComplemented(const uint8_t *slot, int first, int count, ChrRecord &reco
         record.columns[k] = uint8_t(~slot[first + 2 * k]);
 }
 
+/// The offsets of a library's glyphs, one for each code point, computed on first use;
+/// empty without a size table.
+const std::vector<int32_t> &libraryOffsets(int library)
+{
+    std::vector<int32_t> &offsets = state.offsets[size_t(library)];
+    const uint8_t *sizes = state.sizes[size_t(library)];
+    if (offsets.empty() && sizes) {
+        offsets.assign(65536, 0);
+        int32_t offset = 0;
+        for (int code = 0; code < 65536; ++code) {
+            offsets[size_t(code)] = offset;
+            offset += sizes[2 * code] * bytesPerColumn(sizes[2 * code + 1]);
+        }
+    }
+    return offsets;
+}
+
 /// Reads code point `code` from a user library into the record, `gap` blank columns
 /// first. One open, seek, read and close per lookup. A code point of size 0 x 0 (tab,
 /// line breaks, zero-width marks) is found as `gap` blank columns `blankHeight` rows
@@ -61,7 +78,7 @@ void takeComplemented(const uint8_t *slot, int first, int count, ChrRecord &reco
 bool readUserGlyph(int library, uint16_t code, int gap, int blankHeight, ChrRecord &record)
 {
     const uint8_t *sizes = state.sizes[size_t(library)];
-    if (!sizes || state.offsets[size_t(library)].empty())
+    if (!sizes || libraryOffsets(library).empty())
         return false;
     ReadOnlyFile file;
     if (file.open(state.userPath[size_t(library)]) != ReadStatus::Read)
@@ -76,7 +93,7 @@ bool readUserGlyph(int library, uint16_t code, int gap, int blankHeight, ChrReco
     record.height = height;
     // A short read leaves the missing bytes 0, as the caller cleared them.
     if (bytes > 0)
-        file.readAt(state.offsets[size_t(library)][code], reinterpret_cast<char *>(record.columns + gapBytes), bytes);
+        file.readAt(libraryOffsets(library)[code], reinterpret_cast<char *>(record.columns + gapBytes), bytes);
     record.byteCount = uint8_t(bytes + gapBytes);
     return true;
 }
@@ -110,15 +127,9 @@ void LoadGlyphFiles(const std::filesystem::path &libFolder,
     }
     const std::array<const uint8_t *, 2> tables = {sizes11.data(), sizes16.data()};
     for (int library = 0; library < 2; ++library) {
-        const uint8_t *sizes = tables[size_t(library)];
-        std::vector<int32_t> &offsets = state.offsets[size_t(library)];
-        offsets.assign(65536, 0);
-        int32_t offset = 0;
-        for (int code = 0; code < 65536; ++code) {
-            offsets[size_t(code)] = offset;
-            offset += sizes[2 * code] * bytesPerColumn(sizes[2 * code + 1]);
-        }
-        state.sizes[size_t(library)] = sizes;
+        // The glyphs' offsets in the library follow from the sizes when first needed.
+        state.offsets[size_t(library)].clear();
+        state.sizes[size_t(library)] = tables[size_t(library)];
         state.userPath[size_t(library)] = libFolder / glyphfile::kUserNames[library];
         std::error_code error;
         state.userPresent[size_t(library)] =
@@ -149,9 +160,9 @@ bool isUserLibraryPresent(int library)
 
 int32_t userLibraryOffset(int library, uint16_t code)
 {
-    if (library < 0 || library >= 2 || state.offsets[size_t(library)].empty())
+    if (library < 0 || library >= 2 || libraryOffsets(library).empty())
         return 0;
-    return state.offsets[size_t(library)][code];
+    return libraryOffsets(library)[code];
 }
 
 bool GetGlyph7(uint16_t code, ChrRecord &record)

@@ -18,6 +18,7 @@
 #include "settings/Settings.h"
 #include "ui/Accessibility.h"
 #include "ui/MessageBox.h"
+#include "ui/PictureLabel.h"
 #include "ui/Pictures.h"
 #include "ui/ShadeButton.h"
 
@@ -43,7 +44,10 @@ namespace {
 /// whose dialog units (7 x 14 pixels) are those of SimSun 10 point.
 QFont dialogFont()
 {
-    if (QFontDatabase::hasFamily(QStringLiteral("SimSun"))) {
+    // The installed families only: asking whether a family exists resolves fontconfig's
+    // aliases over every installed font, which costs more than building the window.
+    static const bool simSun = QFontDatabase::families().contains(QStringLiteral("SimSun"), Qt::CaseInsensitive);
+    if (simSun) {
         QFont font(QStringLiteral("SimSun"));
         font.setPointSize(10);
         return font;
@@ -57,6 +61,27 @@ constexpr int kTemplateWidth = 467, kTemplateHeight = 353;
 constexpr int kNumberWidthUnits = 10, kEditorWidthUnits = 18;
 /// Room an item of a drop-down list needs beside its text (its padding on both sides).
 constexpr int kListTextMargin = 16;
+
+} // namespace
+
+/// An effect list whose drop-down shows every text whole. The drop-down is sized when
+/// it opens: making it for each of the 36 lists at start-up would cost more than the
+/// rest of the window.
+class CEffectList : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override
+    {
+        const QFontMetrics metrics(view()->font());
+        int widest = 0;
+        for (int i = 0; i < count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
+        view()->setMinimumWidth(widest + 2 * view()->frameWidth() + kListTextMargin);
+        QComboBox::showPopup();
+    }
+};
+
+namespace {
 
 /// Screen readers name a row's controls after the row.
 QString rowName(int k)
@@ -156,7 +181,9 @@ void CTessivoDlg::createControls()
 
     // Tool bar.
     frame(dlg::kToolBar, 0, 0, 466, 35, QFrame::Box);
-    logo_ = label(dlg::kLogo, 1, 1, 29, 33);
+    logo_ = new CPictureLabel(this);
+    place(logo_, dlg::kLogo, 1, 1, 29, 33);
+    logo_->setPicture(pictures::kLogo);
     logo_->setAccessibleName(QStringLiteral("Tessivo"));
     logo_->setToolTip(QStringLiteral("About Tessivo"));
     logo_->setCursor(Qt::PointingHandCursor);
@@ -200,7 +227,8 @@ void CTessivoDlg::createControls()
     languageList_ = new QComboBox(this);
     place(languageList_, dlg::kLanguageList, 330, 17, 54, 89);
     frame(dlg::kLinkFrame, 388, 0, 72, 35, QFrame::Box);
-    linkPicture_ = label(dlg::kLinkPicture, 413, 11, 53, 33);
+    linkPicture_ = new CPictureLabel(this);
+    place(linkPicture_, dlg::kLinkPicture, 413, 11, 53, 33);
 
     // Column headers and the middle-effect option.
     headers_[0] = label(dlg::kHeaderText, 6, 44, 60, 10);
@@ -365,7 +393,7 @@ void CTessivoDlg::createRows()
         connect(row.editor, &QPushButton::clicked, this, [this, k] { OnEditorButton(k); });
 
         const auto list = [&](int id, const QString &what) {
-            auto *box = new QComboBox(this);
+            auto *box = new CEffectList(this);
             place(box, id, 150, 60, 60, 89);
             box->setAccessibleName(rowName(k) + what);
             connect(box, &QComboBox::currentIndexChanged, this, [this, k] { takeEffects(k); });
@@ -385,7 +413,6 @@ void CTessivoDlg::arrangeToolBar()
     const int barHeight = logo_->height() + 4;
     bar->setGeometry(0, 0, width(), barHeight);
     logo_->setGeometry(2, 2, logo_->width(), barHeight - 4);
-    logo_->setPixmap(pictures::picture(pictures::kLogo, logo_->size()));
     source->setGeometry(source->x(), 0, source->width(), barHeight);
     linkPicture_->setGeometry(width() - 2 - linkPicture_->width(), 2, linkPicture_->width(), barHeight - 4);
     linkFrame->setGeometry(linkPicture_->x() - 2, 0, width() - (linkPicture_->x() - 2), barHeight);
@@ -668,12 +695,6 @@ void CTessivoDlg::fillList(QComboBox *list, const char16_t (*texts)[80], int cou
         list->addItem(fieldText(texts[i]));
     list->setCurrentIndex(std::min(selected, count - 1));
     list->setUpdatesEnabled(true);
-    // The list keeps its width in the row; its drop-down shows every text whole.
-    const QFontMetrics metrics(list->view()->font());
-    int widest = 0;
-    for (int i = 0; i < count; ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(list->itemText(i)));
-    list->view()->setMinimumWidth(widest + 2 * list->view()->frameWidth() + kListTextMargin);
 }
 
 void CTessivoDlg::ApplyLanguage(bool full)

@@ -43,6 +43,7 @@ class CFontComboBox;
 class CInputChrWnd;
 class CKeyWnd;
 class CMakeChrWnd;
+class CPictureLabel;
 class CShadeButtonST;
 class MessageDocument;
 class Settings;
@@ -210,7 +211,8 @@ private:
     CFontComboBox *fontList_ = nullptr;
     QComboBox *languageList_ = nullptr;
     QMenu *ledTypeMenu_ = nullptr;
-    QLabel *logo_ = nullptr, *linkPicture_ = nullptr, *note_ = nullptr;
+    CPictureLabel *logo_ = nullptr, *linkPicture_ = nullptr;
+    QLabel *note_ = nullptr;
     QCheckBox *middleOption_ = nullptr;
     QScrollBar *scrollBar_ = nullptr;
     QProgressBar *progress_ = nullptr;
@@ -226,7 +228,6 @@ private:
     int firstRow_ = 0;
     int rowsPerPage_ = 0;
     int rowHeight_ = 0;  // h, the height of an effect list
-    QPixmap linkPictures_[2];
     QTimer detectTimer_;
     QTimer resetTimer_;
     QTimer capacityTimer_;  // renews the gauge after the changes of one event-loop turn

@@ -16,6 +16,7 @@
 #include "rows/InputChrWnd.h"
 #include "settings/Settings.h"
 #include "ui/MessageBox.h"
+#include "ui/PictureLabel.h"
 #include "ui/ShadeButton.h"
 
 #include <QCloseEvent>

@@ -12,6 +12,7 @@
 #include "main/SendCommand.h"
 #include "settings/Settings.h"
 #include "ui/MessageBox.h"
+#include "ui/PictureLabel.h"
 #include "ui/Pictures.h"
 #include "ui/ShadeButton.h"
 
@@ -30,8 +31,6 @@ namespace tessivo {
 void CTessivoDlg::startLink(LinkDrivers &drivers)
 {
     link_ = std::make_unique<DeviceLink>(drivers, static_cast<LinkView &>(*this));
-    linkPictures_[0] = pictures::picture(pictures::kNotConnected, linkPicture_->size());
-    linkPictures_[1] = pictures::picture(pictures::kConnected, linkPicture_->size());
     showLinkState(false, QString());
 
     detectTimer_.setInterval(link::kDetectPeriodMs);
@@ -135,7 +134,7 @@ void CTessivoDlg::showLinkState(bool connected, const QString &toolTip)
 {
     if (onWindowThread(this, false, [=, this] { showLinkState(connected, toolTip); }))
         return;
-    linkPicture_->setPixmap(linkPictures_[connected ? 1 : 0]);
+    linkPicture_->setPicture(connected ? pictures::kConnected : pictures::kNotConnected);
     const QString state = connected ? QStringLiteral("Display connected")
                                     : QStringLiteral("No display connected");
     linkPicture_->setAccessibleName(state);

@@ -12,14 +12,14 @@
 namespace tessivo {
 
 CDemoWnd::CDemoWnd(const MessageDocument &document, QWidget *parent, int side)
-    : QFrame(parent), document_(document), background_(transparentWhite(pictures::fanFrontView(side)))
+    : QFrame(parent), document_(document), side_(side)
 {
     setObjectName(QStringLiteral("id%1").arg(kControlId));
     setAccessibleName(QStringLiteral("Simulation"));
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
-    resize(background_.width() + 2 * frameWidth(), background_.height() + 2 * frameWidth());
+    resize(side_ + 2 * frameWidth(), side_ + 2 * frameWidth());
     setAttribute(Qt::WA_OpaquePaintEvent);
     // A new LED colour shows at once, not only at the next tick.
     connect(&document_, &MessageDocument::ledColorChanged, this, [this] { update(); });
@@ -29,7 +29,7 @@ bool CDemoWnd::Start(std::vector<PlayEntry> entries)
 {
     if (entries.empty())
         return false;
-    simulation_.Start(std::move(entries), background_.width());
+    simulation_.Start(std::move(entries), side_);
     timer_.start(sim::kTickMs, this);
     update();
     return true;
@@ -56,16 +56,24 @@ void CDemoWnd::Tick()
         update(contentsRect());
 }
 
+const QImage &CDemoWnd::background()
+{
+    // The fan is drawn when it is first shown, once.
+    if (background_.isNull())
+        background_ = transparentWhite(pictures::fanFrontView(side_));
+    return background_;
+}
+
 QImage CDemoWnd::composeFrame()
 {
-    ComposeFrame(frame_, background_, simulation_, document_.ledColor());
+    ComposeFrame(frame_, background(), simulation_, document_.ledColor());
     return frame_;
 }
 
 void CDemoWnd::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
-    ComposeFrame(frame_, background_, simulation_, document_.ledColor());
+    ComposeFrame(frame_, background(), simulation_, document_.ledColor());
     QPainter painter(this);
     const QRect client = contentsRect();
     painter.fillRect(client, palette().window());

@@ -45,7 +45,10 @@ protected:
 private:
     const MessageDocument &document_;
     Simulation simulation_;
-    QImage background_;  // the fan, white see-through
+    /// The fan, white see-through, drawn on first use.
+    const QImage &background();
+    int side_;
+    QImage background_;
     QImage frame_;
     QBasicTimer timer_;
 };

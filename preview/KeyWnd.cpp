@@ -155,8 +155,6 @@ CKeyWnd::CKeyWnd(const MessageDocument &document, QWidget *parent)
     scrollBar_->setObjectName(QStringLiteral("id%1").arg(kScrollBarId));
     scrollBar_->setAccessibleName(QStringLiteral("Keys"));
     connect(scrollBar_, &QScrollBar::actionTriggered, this, &CKeyWnd::onScroll);
-    faces_[0] = pictures::picture(pictures::kKeyNormal, QSize(keys::kSize, keys::kSize));
-    faces_[1] = pictures::picture(pictures::kKeyHot, QSize(keys::kSize, keys::kSize));
 
     connect(&document_, &MessageDocument::ledTypeChanged, this,
             [this](int type) { FillKeys(255, type); });
@@ -168,6 +166,13 @@ CKeyWnd::CKeyWnd(const MessageDocument &document, QWidget *parent)
 void CKeyWnd::FillKeys(int maxCode, int ledType)
 {
     const GlyphSource source = document_.glyphSource();
+    // The same keys again (a new LED type that is the old one) need no new lookups.
+    if (filled_ && filledSource_ == source && filledType_ == ledType && filledMaxCode_ == maxCode)
+        return;
+    filled_ = true;
+    filledSource_ = source;
+    filledType_ = ledType;
+    filledMaxCode_ = maxCode;
     const LedTypeInfo type = document_.ledTypes()[ledType];
     const KeyLookup lookup = keyLookupFor(
         [&](uint16_t code, ChrRecord &record) { return GetGlyph(source, code, type, record); }, !source.userFont,
@@ -185,12 +190,27 @@ void CKeyWnd::FillKeys(int maxCode, int ledType)
 
 void CKeyWnd::renderGlyphs()
 {
-    const int scale = keyboard_.ledType() == ledtype::k7 ? 2 : 1;
-    for (int look = 0; look < 2; ++look) {
-        glyphs_[look].clear();
-        for (const ChrRecord &key : keyboard_.keys())
-            glyphs_[look].push_back(glyphPicture(key, look == 0 ? kInk : kHotInk, scale));
+    // Each key's pictures are drawn when the key is first painted.
+    for (auto &pictures : glyphs_)
+        pictures.assign(size_t(keyboard_.keyCount()), QImage());
+}
+
+const QPixmap &CKeyWnd::faceOf(int look)
+{
+    if (faces_[look].isNull())
+        faces_[look] = pictures::picture(look == 0 ? pictures::kKeyNormal : pictures::kKeyHot,
+                                         QSize(keys::kSize, keys::kSize));
+    return faces_[look];
+}
+
+const QImage &CKeyWnd::glyphOf(int k, int look)
+{
+    QImage &picture = glyphs_[look][size_t(k)];
+    if (picture.isNull()) {
+        const int scale = keyboard_.ledType() == ledtype::k7 ? 2 : 1;
+        picture = glyphPicture(keyboard_.keys()[size_t(k)], look == 0 ? kInk : kHotInk, scale);
     }
+    return picture;
 }
 
 void CKeyWnd::resizeEvent(QResizeEvent *event)
@@ -374,8 +394,8 @@ void CKeyWnd::paintEvent(QPaintEvent *event)
                 break;
             const QRect cell = keyboard_.cellRect(k);
             const int look = k == keyboard_.litKey() ? 1 : 0;
-            painter.drawPixmap(cell.topLeft(), faces_[look]);
-            const QImage &glyph = glyphs_[look][size_t(k)];
+            painter.drawPixmap(cell.topLeft(), faceOf(look));
+            const QImage &glyph = glyphOf(k, look);
             painter.drawImage(cell.topLeft() + QPoint((keys::kSize - glyph.width()) / 2,
                                                       (keys::kSize - glyph.height()) / 2),
                               glyph);

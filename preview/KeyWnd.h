@@ -7,6 +7,7 @@
 // puts it into the current row. It follows the document: a new LED type or glyph source
 // fills it anew.
 
+#include "glyphs/GlyphFiles.h"
 #include "preview/Keyboard.h"
 
 #include <QFrame>
@@ -63,14 +64,20 @@ private:
     void pick(int k);
     /// Tells screen readers which key has the focus.
     void announceFocus();
-    /// The glyph of each key as it is drawn on its face: ink normal and highlighted.
+    /// Forgets the keys' pictures; each is drawn when its key is first painted.
     void renderGlyphs();
+    /// Key k's glyph as drawn on its face (look 0 normal, 1 highlighted), and the faces.
+    const QImage &glyphOf(int k, int look);
+    const QPixmap &faceOf(int look);
 
     const MessageDocument &document_;
     Keyboard keyboard_;
     QScrollBar *scrollBar_;
     QPixmap faces_[2];                  // normal, highlighted
     std::vector<QImage> glyphs_[2];     // per key: normal ink, highlighted ink
+    bool filled_ = false;               // the keys are those of:
+    GlyphSource filledSource_;
+    int filledType_ = -1, filledMaxCode_ = 0;
 };
 
 } // namespace tessivo

@@ -4,6 +4,7 @@
 #include "ui/Pictures.h"
 
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,6 +12,7 @@
 #include <QRadialGradient>
 #include <QConicalGradient>
 #include <cmath>
+#include <map>
 
 namespace tessivo::pictures {
 
@@ -534,12 +536,43 @@ QImage fanFrontView(int side)
     return image;
 }
 
+namespace {
+
+/// The program's icon, drawn at a size only when something asks for it (the window
+/// system, a task bar), and kept.
+class ProgramIconEngine : public QIconEngine {
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        auto found = drawn_.find(side);
+        if (found == drawn_.end())
+            found = drawn_.emplace(side, picture(kIcon, QSize(side, side))).first;
+        return found->second;
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const int side : {16, 24, 32, 48, 64, 128, 256})
+            sizes << QSize(side, side);
+        return sizes;
+    }
+    QIconEngine *clone() const override { return new ProgramIconEngine(*this); }
+
+private:
+    std::map<int, QPixmap> drawn_;
+};
+
+} // namespace
+
 QIcon programIcon()
 {
-    QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(picture(kIcon, QSize(side, side)));
-    return icon;
+    return QIcon(new ProgramIconEngine);
 }
 
 } // namespace tessivo::pictures

@@ -84,11 +84,14 @@ TEST_F(DialogLook, EffectListsShowEveryTextWholeWhenOpen)
     for (int language : {0, 1}) {
         settings.setLanguage(language);
         for (int base : {4001, 4101, 5001}) {
+            // The drop-down takes its width when it opens.
             auto *list = control<QComboBox>(base);
+            list->showPopup();
             const QFontMetrics metrics(list->view()->font());
             for (int i = 0; i < list->count(); ++i)
                 EXPECT_GT(list->view()->minimumWidth(), metrics.horizontalAdvance(list->itemText(i)))
                     << base << " " << list->itemText(i).toStdString();
+            list->hidePopup();
         }
         // The closing list of row 1, open over the window.
         auto *closing = control<QComboBox>(5001);
