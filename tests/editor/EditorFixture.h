@@ -38,6 +38,20 @@ protected:
         editor.Press(at(x, y), button);
         editor.Release(at(x, y), button);
     }
+    /// Draws ink at the pixels with the pencil.
+    void ink(std::initializer_list<QPoint> pixels)
+    {
+        editor.OnCommand(editor::kCmdPencil);
+        for (const QPoint &p : pixels)
+            click(p.x(), p.y());
+    }
+    /// Marks a rectangle with the select tool (a drag from one corner to the other).
+    void select(const QRect &r)
+    {
+        editor.OnCommand(editor::kCmdSelect);
+        editor.Move(at(r.left(), r.top()), false, false);
+        drag(r.topLeft(), r.bottomRight());
+    }
     void drag(QPoint from, QPoint to, editor::Button button = editor::Button::Left)
     {
         editor.Press(at(from.x(), from.y()), button);

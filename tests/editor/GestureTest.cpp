@@ -20,17 +20,6 @@ bool inkedGlyph(uint16_t code, int ledType, ChrRecord &record)
 
 class GestureTest : public EditorFixture {
 protected:
-    void ink(std::initializer_list<QPoint> pixels)
-    {
-        editor.OnCommand(kCmdPencil);
-        for (const QPoint &p : pixels)
-            click(p.x(), p.y());
-    }
-    void select(const QRect &r)
-    {
-        editor.OnCommand(kCmdSelect);
-        drag(r.topLeft(), r.bottomRight());
-    }
     void press(QPoint content, Button button = Button::Left) { editor.Press(content, button); }
     void moveHeld(QPoint content, Button button = Button::Left)
     {

@@ -16,20 +16,6 @@ using namespace editor;
 
 class SelectionTest : public EditorFixture {
 protected:
-    /// Draws ink at the pixels with the pencil.
-    void ink(std::initializer_list<QPoint> pixels)
-    {
-        editor.OnCommand(kCmdPencil);
-        for (const QPoint &p : pixels)
-            click(p.x(), p.y());
-    }
-    /// Marks a rectangle with the select tool (a drag from one corner to the other).
-    void select(const QRect &r)
-    {
-        editor.OnCommand(kCmdSelect);
-        editor.Move(at(r.left(), r.top()), false, false);
-        drag(r.topLeft(), r.bottomRight());
-    }
     /// Hovers a point, then drags with the left button to another.
     void hoverDrag(QPoint from, QPoint to, Button button = Button::Left)
     {
