@@ -29,7 +29,10 @@ struct Options {
                             QStringLiteral("FILE")};
     QCommandLineOption list{QStringLiteral("list"),
                             QStringLiteral("List the displays plugged in and whether each answers, and exit.")};
-    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("With --list: print the list as JSON.")};
+    QCommandLineOption dump{QStringLiteral("dump"),
+                            QStringLiteral("Print what the project FILE holds (rows, effects, characters), and exit."),
+                            QStringLiteral("FILE")};
+    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("With --list or --dump: print JSON.")};
     QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")},
                              QStringLiteral("With --send: print no progress, only errors.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
@@ -59,7 +62,8 @@ void prepare(QCommandLineParser &parser, const Options &options)
                        "  11  the display did not take the image"));
     // Qt's own options are single-dash words (-platform, -style).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({options.send, options.list, options.json, options.quiet, options.help, options.version});
+    parser.addOptions(
+        {options.send, options.list, options.dump, options.json, options.quiet, options.help, options.version});
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A project (.LDAT) to open."),
                                  QStringLiteral("[project]"));
 }
@@ -156,8 +160,9 @@ bool runsWithoutWindow(const QStringList &arguments)
     for (const QString &unknown : parser.unknownOptionNames())
         if (!qtOptions.contains(unknown))
             return true;
-    return parser.isSet(options.send) || parser.isSet(options.list) || parser.isSet(options.help) ||
-           parser.isSet(options.version) || parser.isSet(options.json) || parser.isSet(options.quiet);
+    return parser.isSet(options.send) || parser.isSet(options.list) || parser.isSet(options.dump) ||
+           parser.isSet(options.help) || parser.isSet(options.version) || parser.isSet(options.json) ||
+           parser.isSet(options.quiet);
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -172,21 +177,21 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return line;
     }
     const QStringList positional = parser.positionalArguments();
-    const int modes = int(parser.isSet(options.send)) + int(parser.isSet(options.list));
+    const int modes = int(parser.isSet(options.send)) + int(parser.isSet(options.list)) + int(parser.isSet(options.dump));
     if (parser.isSet(options.help)) {
         line.mode = CommandLine::Mode::Help;
     } else if (parser.isSet(options.version)) {
         line.mode = CommandLine::Mode::Version;
     } else if (modes > 1) {
         line.mode = CommandLine::Mode::Error;
-        line.error = QStringLiteral("--send and --list cannot be combined.");
+        line.error = QStringLiteral("--send, --list and --dump cannot be combined.");
     } else if (positional.size() > (modes == 0 ? 1 : 0)) {
         line.mode = CommandLine::Mode::Error;
         line.error = modes == 0 ? QStringLiteral("Only one project can be opened.")
                                 : QStringLiteral("Unexpected argument: %1").arg(positional.first());
-    } else if (parser.isSet(options.json) && !parser.isSet(options.list)) {
+    } else if (parser.isSet(options.json) && !parser.isSet(options.list) && !parser.isSet(options.dump)) {
         line.mode = CommandLine::Mode::Error;
-        line.error = QStringLiteral("--json goes with --list.");
+        line.error = QStringLiteral("--json goes with --list or --dump.");
     } else if (parser.isSet(options.quiet) && !parser.isSet(options.send)) {
         line.mode = CommandLine::Mode::Error;
         line.error = QStringLiteral("--quiet goes with --send.");
@@ -196,6 +201,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.quiet = parser.isSet(options.quiet);
     } else if (parser.isSet(options.list)) {
         line.mode = CommandLine::Mode::List;
+        line.json = parser.isSet(options.json);
+    } else if (parser.isSet(options.dump)) {
+        line.mode = CommandLine::Mode::Dump;
+        line.project = parser.value(options.dump);
         line.json = parser.isSet(options.json);
     } else if (!positional.isEmpty()) {
         line.project = positional.first();
@@ -406,6 +415,83 @@ int ListLinks(LinkDrivers &drivers, QTextStream &out, bool json)
     }
     out.flush();
     return answering.empty() ? cli::kNoDisplay : cli::kOk;
+}
+
+namespace {
+
+/// A row's characters as a reader sees them: printable ones as they are, others (and
+/// the backslash, which would make them ambiguous) as \U+XXXX.
+QString characterText(const std::vector<ChrRecord> &records)
+{
+    QString text;
+    for (const ChrRecord &record : records) {
+        const QChar c(record.code);
+        if (c.isPrint() && c != u'\\' && !c.isSurrogate())
+            text += c;
+        else
+            text += QStringLiteral("\\U+") + QString::number(record.code, 16).toUpper().rightJustified(4, u'0');
+    }
+    return text;
+}
+
+} // namespace
+
+int DumpProjectFile(const QString &path, MessageDocument &document, QTextStream &out, QTextStream &errors, bool json)
+{
+    ProjectReadError error = ProjectReadError::None;
+    const std::optional<Project> project = ReadProject(path, error);
+    if (!project) {
+        errors << errorLine(path + QStringLiteral(": ") + projectReadErrorText(error), QStringLiteral("Open file error!"));
+        return cli::kOpenError;
+    }
+    const std::vector<CutRow> cut = document.ApplyProject(*project);
+    const LanguageRecord &english = builtinEnglish();
+    const bool middle = document.useMiddle();
+    QJsonArray rows;
+    QString lines = QStringLiteral("LED type: %1 LEDs\nMiddle effects: %2\n")
+                        .arg(document.ledTypeInfo().ledCount)
+                        .arg(middle ? QStringLiteral("yes") : QStringLiteral("no"));
+    for (int k = 0; k < MessageDocument::kRows && document.isRowEnabled(k); ++k) {
+        const RowModel &row = document.row(k);
+        if (k >= project->rowCount())
+            break;
+        const RowEffects effects = document.effects(k);
+        const QString opening = fieldText(english.B[std::clamp(effects.opening, 0, 6)]);
+        const QString closing = fieldText(english.E[std::clamp(effects.closing, 0, 6)]);
+        const QString middleName = fieldText(english.D[std::clamp(effects.middle, 0, 3)]);
+        const QString text = characterText(row.ExtractRecords(row.n(), 0));
+        const int width = row.n() > 0 ? row.usedWidth() : 0;
+        lines += QStringLiteral("Row %1: \"%2\", %3 columns; opening %4%5, closing %6\n")
+                     .arg(k + 1)
+                     .arg(text)
+                     .arg(width)
+                     .arg(opening, middle ? QStringLiteral(", middle ") + middleName : QString(), closing);
+        QJsonObject object;
+        object[QStringLiteral("row")] = k + 1;
+        object[QStringLiteral("text")] = text;
+        object[QStringLiteral("characters")] = row.n();
+        object[QStringLiteral("columns")] = width;
+        object[QStringLiteral("opening")] = opening;
+        if (middle)
+            object[QStringLiteral("middle")] = middleName;
+        object[QStringLiteral("closing")] = closing;
+        rows.append(object);
+    }
+    if (json) {
+        QJsonObject whole;
+        whole[QStringLiteral("ledType")] = document.ledTypeInfo().ledCount;
+        whole[QStringLiteral("middleEffects")] = middle;
+        whole[QStringLiteral("rows")] = rows;
+        out << QJsonDocument(whole).toJson(QJsonDocument::Indented);
+    } else {
+        out << lines;
+    }
+    if (!cut.empty())
+        errors << QStringLiteral("tessivo: rows of another width: Characters that did not fit were left out: %1\n")
+                      .arg(cutRowsList(cut));
+    out.flush();
+    errors.flush();
+    return cli::kOk;
 }
 
 QString windowSystemProblem()

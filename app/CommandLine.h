@@ -38,9 +38,9 @@ Status statusOf(SendFailure failure);
 }
 
 struct CommandLine {
-    enum class Mode { Window, Send, List, Help, Version, Error };
+    enum class Mode { Window, Send, List, Dump, Help, Version, Error };
     Mode mode = Mode::Window;
-    QString project;  // the project to open (Window) or to send (Send; "-" standard input)
+    QString project;  // the project to open (Window), to send (Send; "-" standard input) or to dump
     QString error;    // what is wrong with the arguments (Error)
     bool quiet = false;  // --quiet: no progress, only errors
     bool json = false;   // --list --json
@@ -70,5 +70,10 @@ int SendProjectFile(const QString &path, MessageDocument &document, LinkDrivers 
 /// whether it answers, or why it cannot be opened and how to fix that; as a JSON array
 /// with `json`. kOk when one answers.
 int ListLinks(LinkDrivers &drivers, QTextStream &out, bool json = false);
+/// Prints what a project holds: its LED type and middle option, and for each row its
+/// effects by name, its characters (as text where printable, U+XXXX otherwise) and its
+/// width in columns; as a JSON object with `json`. Errors go to `errors`.
+int DumpProjectFile(const QString &path, MessageDocument &document, QTextStream &out, QTextStream &errors,
+                    bool json = false);
 
 } // namespace tessivo

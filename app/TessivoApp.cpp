@@ -102,7 +102,8 @@ int CTessivoApp::RunCommandLine(const CommandLine &line)
     default:
         break;
     }
-    if (line.mode != CommandLine::Mode::Send && line.mode != CommandLine::Mode::List) {
+    if (line.mode != CommandLine::Mode::Send && line.mode != CommandLine::Mode::List &&
+        line.mode != CommandLine::Mode::Dump) {
         out.flush();
         finishCommandLine();
         return cli::kOk;
@@ -119,6 +120,9 @@ int CTessivoApp::RunCommandLine(const CommandLine &line)
     int status = cli::kOk;
     if (line.mode == CommandLine::Mode::List) {
         status = ListLinks(drivers, out, line.json);
+    } else if (line.mode == CommandLine::Mode::Dump) {
+        documentFromSettings();
+        status = DumpProjectFile(line.project, *document_, out, err, line.json);
     } else {
         documentFromSettings();
         status = SendProjectFile(line.project, *document_, drivers, err, !errOverride && isatty(fileno(stderr)),

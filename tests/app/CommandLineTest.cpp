@@ -250,6 +250,64 @@ TEST_F(SendFromCommandLine, AProjectFromStandardInputAndQuietProgress)
     EXPECT_EQ(text, "tessivo: standard input: not a Tessivo project, or damaged: Open file error!\n");
 }
 
+TEST_F(SendFromCommandLine, ADumpTellsWhatAProjectHoldsAndRoundTripsToItsRows)
+{
+    LoadGlyphFiles(TESSIVO_LIB_DIR);
+    MessageDocument saved;
+    saved.ChangeLedType(ledtype::k16, true);
+    saved.setUseMiddle(true);
+    const QStringList texts = {"Hello", "a\\b"};
+    for (int k = 0; k < texts.size(); ++k) {
+        saved.EnableRow(k, true);
+        for (const QChar c : texts[k])
+            if (saved.row(k).AddChar(c.unicode(), false))
+                saved.row(k).MoveCaret(1, false);
+    }
+    saved.row(1).InsertRecords(saved.row(0).ExtractRecords(1, 0).data(), 1);  // a copy of "H"
+    ChrRecord symbol = emptyRecord();
+    ASSERT_TRUE(GetGlyph16(1, symbol));
+    symbol.code = 1;
+    saved.row(1).InsertRecords(&symbol, 1);
+    saved.setEffects(0, {2, 1, 4});
+    const QString path = dir.filePath("dump.LDAT");
+    ASSERT_TRUE(WriteProject(path, saved));
+
+    QString text, errors;
+    QTextStream out(&text), err(&errors);
+    MessageDocument document;
+    EXPECT_EQ(DumpProjectFile(path, document, out, err), cli::kOk);
+    const QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+    // Typing into row 2 opened row 3, which the project keeps, empty.
+    ASSERT_EQ(lines.size(), 5) << text.toStdString();
+    EXPECT_TRUE(lines[4].startsWith("Row 3: \"\", 0 columns")) << lines[4].toStdString();
+    EXPECT_EQ(lines[0], "LED type: 16 LEDs");
+    EXPECT_EQ(lines[1], "Middle effects: yes");
+    const LanguageRecord &english = builtinEnglish();
+    EXPECT_EQ(lines[2], QStringLiteral("Row 1: \"Hello\", %1 columns; opening %2, middle %3, closing %4")
+                            .arg(saved.row(0).usedWidth())
+                            .arg(fieldText(english.B[2]), fieldText(english.D[1]), fieldText(english.E[4])));
+    EXPECT_TRUE(lines[3].startsWith("Row 2: \"a\\U+005CbH\\U+0001\"")) << lines[3].toStdString();
+
+    // JSON, read back to the same rows.
+    text.clear();
+    EXPECT_EQ(DumpProjectFile(path, document, out, err, true), cli::kOk);
+    const QJsonObject json = QJsonDocument::fromJson(text.toUtf8()).object();
+    EXPECT_EQ(json["ledType"].toInt(), 16);
+    EXPECT_TRUE(json["middleEffects"].toBool());
+    const QJsonArray rows = json["rows"].toArray();
+    ASSERT_EQ(rows.size(), 3);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(rows[k].toObject()["characters"].toInt(), saved.row(k).n()) << k;
+        EXPECT_EQ(rows[k].toObject()["columns"].toInt(), saved.row(k).usedWidth()) << k;
+    }
+    EXPECT_EQ(rows[0].toObject()["text"].toString(), "Hello");
+
+    EXPECT_EQ(DumpProjectFile(dir.filePath("none.LDAT"), document, out, err), cli::kOpenError);
+    err.flush();
+    EXPECT_TRUE(errors.startsWith("tessivo: " + dir.filePath("none.LDAT") + ": no such file")) << errors.toStdString();
+    FreeGlyphFiles();
+}
+
 // A display that answers the poll and is gone when the download opens it.
 class VanishingLinks : public VirtualLinks {
 public:
@@ -371,6 +429,8 @@ TEST_F(ProgramProcess, AnswersWithoutAWindowSystem)
     EXPECT_EQ(run({"--list", "--json"}), cli::kNoDisplay);
     EXPECT_TRUE(QJsonDocument::fromJson(out.toUtf8()).isArray()) << out.toStdString();
     EXPECT_EQ(run({"--json"}), cli::kUsage);
+    EXPECT_EQ(run({"--dump", folder.filePath("none.LDAT")}), cli::kOpenError);
+    EXPECT_EQ(run({"--dump", folder.filePath("x.LDAT"), "--list"}), cli::kUsage);
     EXPECT_EQ(run({"--quiet"}), cli::kUsage);
     EXPECT_TRUE(out.isEmpty());
     EXPECT_EQ(run({"--send", folder.filePath("none.LDAT")}), cli::kOpenError);
