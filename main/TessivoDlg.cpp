@@ -381,6 +381,9 @@ void CTessivoDlg::createRows()
         row.input->setGeometry(du_.x(20), du_.y(60), 156, 26);
         row.input->setAccessibleName(rowName(k));
         connect(row.input, &CInputChrWnd::focused, this, &CTessivoDlg::OnCurrentRow);
+        connect(row.input, &CInputChrWnd::insertPictureAsked, this, [this, k] { OnInsertPicture(k, QString()); });
+        connect(row.input, &CInputChrWnd::pictureDropped, this,
+                [this, k](int, const QString &path) { OnInsertPicture(k, path); });
 
         row.editor = new QPushButton(this);
         place(row.editor, dlg::kEditorButton + k, 108, 60, kEditorWidthUnits, 12);

@@ -133,6 +133,9 @@ public:
     void OnScroll(int action);
     void OnExit();
     void OnAbout();
+    /// A picture into row k at its caret, from `path` or (empty) a file the user picks;
+    /// the user hears what did not fit. Answers the columns inserted, -1 for none.
+    int OnInsertPicture(int k, const QString &path);
     /// A glyph picked on the character keyboard: goes into the current row.
     void InsertKeyboardGlyph(const ChrRecord *record);
 

@@ -9,6 +9,9 @@
 #include "document/ProjectFile.h"
 #include "main/DialogTexts.h"
 #include "settings/Settings.h"
+#include "rows/InputChrWnd.h"
+#include "rows/PictureRecords.h"
+#include "rows/RowModel.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 
@@ -52,7 +55,7 @@ void CTessivoDlg::OnOpen()
     if (!ConfirmSave())
         return;
     const QString path = askFilePath(this, {false, QStringLiteral("Open Led Data File"),
-                                            initialPath(document_.projectPath()), settings_.LastFolder});
+                                            initialPath(document_.projectPath()), settings_.LastFolder, {}});
     if (path.isEmpty())
         return;
     OpenProjectFile(path);
@@ -86,7 +89,7 @@ bool CTessivoDlg::OpenProjectFile(const QString &path)
 CTessivoDlg::SaveOutcome CTessivoDlg::OnSave()
 {
     const QString path = askFilePath(this, {true, QStringLiteral("Save Led Data File"),
-                                           initialPath(document_.projectPath()), settings_.LastFolder});
+                                           initialPath(document_.projectPath()), settings_.LastFolder, {}});
     if (path.isEmpty())
         return SaveOutcome::Cancelled;
     if (!WriteProject(path, document_)) {
@@ -146,6 +149,43 @@ void CTessivoDlg::fillRecentMenu(QMenu &menu)
         action->setData(path);
         connect(action, &QAction::triggered, this, [this, path] { OpenAfterAsking(path); });
     }
+}
+
+int CTessivoDlg::OnInsertPicture(int k, const QString &path)
+{
+    if (k < 0 || k >= kMessageRows || !document_.isRowEnabled(k))
+        return -1;
+    const LanguageRecord &language = settings_.languages.current();
+    QString file = path;
+    if (file.isEmpty()) {
+        file = askFilePath(this, {false, ownText(language, "Insert Picture", u"插入图片"), QString(),
+                                  settings_.LastFolder,
+                                  ownText(language, "Pictures (*.png *.gif *.bmp *.jpg *.jpeg *.svg *.xpm *.pbm)",
+                                          u"图片 (*.png *.gif *.bmp *.jpg *.jpeg *.svg *.xpm *.pbm)")});
+        if (file.isEmpty())
+            return -1;
+    }
+    const QImage picture = readPicture(file);
+    if (picture.isNull()) {
+        ShowMessage(ownText(language, "This file is no picture Tessivo can read.", u"无法读取这个图片文件。"), this,
+                    mb::kOk | mb::kIconExclamation);
+        return -1;
+    }
+    RowModel &row = document_.row(k);
+    const int before = row.usedWidth();
+    const int leftOut = row.InsertPicture(picture, true);
+    rows_[size_t(k)].input->setFocus(Qt::OtherFocusReason);
+    if (leftOut < 0) {
+        ShowMessage(ownText(language, "The row has no room for the picture.", u"这一行没有空间放图片。"), this,
+                    mb::kOk | mb::kIconExclamation);
+        return -1;
+    }
+    if (leftOut > 0)
+        ShowMessage(ownText(language, "The picture was cut to the row's room: %1 of its columns were left out.",
+                            u"图片被截短以适应这一行：有 %1 列被省略。")
+                        .arg(leftOut),
+                    this, mb::kOk | mb::kIconInformation);
+    return row.usedWidth() - before;
 }
 
 void CTessivoDlg::OnClear()

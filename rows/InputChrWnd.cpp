@@ -8,10 +8,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QUrl>
 
 namespace tessivo {
 
@@ -55,6 +58,7 @@ CInputChrWnd::CInputChrWnd(int controlId, RowModel &row, const LanguageTable &la
     (void)factoryInstalled;
 
     setObjectName(QStringLiteral("id%1").arg(controlId));
+    setAcceptDrops(true);  // picture files; a project goes on to the window
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::IBeamCursor);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -477,6 +481,9 @@ void CInputChrWnd::OnCommand(int command)
     case rowcmd::kSelectAll:
         row_.SelectAll();
         break;
+    case rowcmd::kInsertPicture:
+        emit insertPictureAsked(controlId_);
+        break;
     default:
         break;
     }
@@ -514,6 +521,46 @@ void CInputChrWnd::fillContextMenu(QMenu &menu)
         action->setObjectName(QStringLiteral("id%1").arg(item.command));
         action->setEnabled(item.enabled);
     }
+    // A picture as LED columns, at the caret.
+    menu.addSeparator();
+    QAction *picture = menu.addAction(speaksChinese(language) ? QStringLiteral("插入图片…")
+                                                              : QStringLiteral("Insert picture…"));
+    picture->setData(rowcmd::kInsertPicture);
+    picture->setObjectName(QStringLiteral("id%1").arg(rowcmd::kInsertPicture));
+    picture->setEnabled(row_.canAppendBlankColumns());
+}
+
+namespace {
+
+/// The picture file a drag carries: one local file that is not a project.
+QString droppedPicture(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return {};
+    const QString path = data->urls().constFirst().toLocalFile();
+    return path.endsWith(QStringLiteral(".LDAT"), Qt::CaseInsensitive) ? QString() : path;
+}
+
+} // namespace
+
+void CInputChrWnd::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Projects go on to the window, which opens them.
+    if (!droppedPicture(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CInputChrWnd::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedPicture(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit pictureDropped(controlId_, path);
 }
 
 void CInputChrWnd::contextMenuEvent(QContextMenuEvent *event)

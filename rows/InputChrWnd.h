@@ -20,6 +20,8 @@ namespace tessivo {
 namespace rowcmd {
 constexpr int kUndo = 8028, kRedo = 8029, kCut = 8026, kCopy = 8024, kPasteGlyphs = 57637,
               kPasteText = 8007, kDelete = 8027, kSelectAll = 8040;
+// Commands of our own beyond the row's menu.
+constexpr int kInsertPicture = 8042;
 }
 
 class CInputChrWnd : public QWidget {
@@ -53,6 +55,10 @@ public:
 signals:
     /// The window got the focus (the document's current row).
     void focused(int controlId);
+    /// "Insert picture…" was picked: the window asks for a picture file.
+    void insertPictureAsked(int controlId);
+    /// A picture file was dropped on the row.
+    void pictureDropped(int controlId, const QString &path);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -63,6 +69,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -5,6 +5,8 @@
 
 #include "rows/RowModel.h"
 
+#include "rows/PictureRecords.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -153,6 +155,17 @@ bool RowModel::AppendBlankColumns(int columns)
     MoveCaret(n_ - caretIndex(), false);  // the columns go at the end
     insertEach(int(blanks.size()), [&](int k) { return InsertGlyph(blanks[size_t(k)]); });
     return true;
+}
+
+int RowModel::InsertPicture(const QImage &picture, bool scale)
+{
+    const PictureRecords pictures =
+        pictureRecords(picture, height(), scale, rowWidth() - usedWidth(), kMaxRowChars - n_);
+    if (pictures.records.empty())
+        return -1;
+    PushUndo();
+    InsertRecords(pictures.records.data(), int(pictures.records.size()));
+    return pictures.leftOut;
 }
 
 void RowModel::SelectAll()

@@ -50,6 +50,9 @@ public:
     /// columns; one undo step, as a typed character. False when nothing fits.
     bool AppendBlankColumns(int columns);
     bool canAppendBlankColumns() const;
+    /// Inserts a picture at the caret as LED columns (see pictureRecords), one undo
+    /// step; answers how many of its columns did not fit, or -1 when nothing fit.
+    int InsertPicture(const QImage &picture, bool scale);
     void DeleteRange(int from, int to, bool repaint);
     int ExtractRecords(int end, int start, ChrRecord *records) const;
     std::vector<ChrRecord> ExtractRecords(int end, int start) const;

@@ -25,8 +25,9 @@ QString askFilePath(QWidget *parent, const FileDialogRequest &request)
     if (handler())
         return handler()(request);
     QFileDialog dialog(parent, request.title);
-    dialog.setNameFilter(QStringLiteral("Led Data File(*.LDAT)"));
-    dialog.setDefaultSuffix(QStringLiteral("LDAT"));
+    dialog.setNameFilter(request.filter.isEmpty() ? QStringLiteral("Led Data File(*.LDAT)") : request.filter);
+    if (request.filter.isEmpty())
+        dialog.setDefaultSuffix(QStringLiteral("LDAT"));
     if (request.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

@@ -16,6 +16,7 @@ struct FileDialogRequest {
     QString title;
     QString initial;  // initial file name
     QString folder;   // where the dialog starts without a file name, when not empty
+    QString filter;   // the name filter; empty for projects
 };
 
 /// Asks for a path; empty when the user cancelled.

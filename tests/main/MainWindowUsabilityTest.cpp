@@ -7,6 +7,8 @@
 #include "support/DialogFixture.h"
 
 #include "document/ProjectFile.h"
+#include "rows/InputChrWnd.h"
+#include "support/FileTraps.h"
 #include "ui/MessageBox.h"
 
 #include <QFileInfo>
@@ -158,6 +160,52 @@ TEST_F(MainWindowUsability, ScreenReadersHearWhatEachListIsForAndTheGaugesValue)
     EXPECT_EQ(gauge->text(QAccessible::Name), "Display memory used");
     EXPECT_TRUE(gauge->text(QAccessible::Value).endsWith(" / 2,047 bytes")) << gauge->text(QAccessible::Value).toStdString();
     EXPECT_EQ(gauge->text(QAccessible::Value), control<QLabel>(dlg::kCapacity)->text());
+}
+
+TEST_F(MainWindowUsability, PicturesGoIntoARowFromItsMenuOrADrop)
+{
+    type(0, QStringLiteral("ab"));
+    QImage picture(300, 16, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    ASSERT_TRUE(picture.save(path("logo.png")));
+    // From the row's menu: the file dialog, then the picture, cut to the row's room.
+    filePath = path("logo.png");
+    rowWindow(0)->OnCommand(rowcmd::kInsertPicture);
+    ASSERT_FALSE(fileRequests.empty());
+    EXPECT_FALSE(fileRequests.back().filter.isEmpty());
+    EXPECT_EQ(document.row(0).usedWidth(), document.row(0).rowWidth());
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_TRUE(messages.constLast().startsWith("The picture was cut to the row's room: ")) << messages.constLast().toStdString();
+    EXPECT_TRUE(document.modified());
+
+    // Dropped on row 2: a small picture fits whole.
+    QImage small(12, 16, QImage::Format_RGB32);
+    small.fill(Qt::black);
+    ASSERT_TRUE(small.save(path("small.png")));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path("small.png"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rowWindow(1), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rowWindow(1), &dropped);
+    EXPECT_EQ(document.row(1).usedWidth(), 12);
+
+    // A project is no picture: the row lets it go on to the window, which asks first.
+    QMimeData project;
+    project.setUrls({QUrl::fromLocalFile(path("x.LDAT"))});
+    QDragEnterEvent projectEnter(QPoint(5, 5), Qt::CopyAction, &project, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rowWindow(1), &projectEnter);
+    QDropEvent projectDrop(QPointF(5, 5), Qt::CopyAction, &project, Qt::LeftButton, Qt::NoModifier);
+    answer = mb::kIdCancel;
+    QApplication::sendEvent(rowWindow(1), &projectDrop);
+    QApplication::processEvents();
+    EXPECT_EQ(document.row(1).usedWidth(), 12);
+    EXPECT_EQ(messages.constLast(), "Do you want to save the data(Y/N)?");
+    // And a file that is no picture is told as such.
+    ASSERT_TRUE(test::writeBytes(path("bad.png"), "garbage"));
+    EXPECT_EQ(dialog->OnInsertPicture(2, path("bad.png")), -1);
+    EXPECT_EQ(messages.constLast(), "This file is no picture Tessivo can read.");
 }
 
 } // namespace

@@ -169,14 +169,15 @@ TEST_F(InputChrWndTest, ContextMenuTextsAndEnabledStates)
         return out;
     };
     EXPECT_EQ(states(), QStringList({"Undo-", "Redo-", "Cut-", "Copy-", "Paste Graph-", "Paste Text-",
-                                     "Delete-", "Select All-"}));
+                                     "Delete-", "Select All-", "Insert picture…+"}));
     type(0, QStringLiteral("ab"));
     row1()->OnCommand(rowcmd::kSelectAll);
     row1()->OnCommand(rowcmd::kCopy);
     EXPECT_EQ(states(), QStringList({"Undo+", "Redo-", "Cut+", "Copy+", "Paste Graph+", "Paste Text+",
-                                     "Delete+", "Select All-"}));
+                                     "Delete+", "Select All-", "Insert picture…+"}));
     settings.languages.setCurrentIndex(1);
     EXPECT_EQ(states().first(), QString::fromUtf16(u"撤消+"));
+    EXPECT_EQ(states().last(), QString::fromUtf16(u"插入图片…+"));
 }
 
 TEST_F(InputChrWndTest, MouseClickShiftClickDragAndDoubleClick)
