@@ -3,6 +3,8 @@
 
 #include "app/CommandLine.h"
 
+#include "app/Compose.h"
+
 #include "document/DeviceImageBuilder.h"
 #include "document/MessageDocument.h"
 #include "document/ProjectFile.h"
@@ -48,6 +50,11 @@ void prepare(QCommandLineParser &parser, const Options &options)
                        "--send - reads the project from standard input.\n"
                        "\n"
                        "Exit status:\n"
+                       "Compose a message: --text TEXT (a row; again for the next) [--led 7|11|16]\n"
+                       "[--font FAMILY] [--open|--middle|--close EFFECT] (for the rows after it)\n"
+                       "[--no-scale] and --send or --save FILE. :PATH: in a text puts a picture\n"
+                       "there, :: a colon.\n"
+                       "\n"
                        "   0  sent (--list: a display answers)\n"
                        "   1  another failure (the window: no display server)\n"
                        "   2  wrong arguments\n"
@@ -59,7 +66,11 @@ void prepare(QCommandLineParser &parser, const Options &options)
                        "   8  a write to the display failed\n"
                        "   9  a read from the display failed\n"
                        "  10  the display answered with an error status\n"
-                       "  11  the display did not take the image"));
+                       "  11  the display did not take the image\n"
+                       "  12  --text: an effect no list holds\n"
+                       "  13  --text: more than twelve rows\n"
+                       "  14  --text: a picture that cannot be read\n"
+                       "  15  --text: a row over its limits"));
     // Qt's own options are single-dash words (-platform, -style).
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(
@@ -139,6 +150,8 @@ cli::Status cli::statusOf(SendFailure failure)
 
 bool runsWithoutWindow(const QStringList &arguments)
 {
+    if (asksToCompose(arguments))
+        return true;
     // The options that QGuiApplication and its X11 platform take for themselves.
     static const QStringList qtOptions = {
         QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
@@ -165,8 +178,65 @@ bool runsWithoutWindow(const QStringList &arguments)
            parser.isSet(options.quiet);
 }
 
+namespace {
+
+/// The command line of a message composed from texts.
+CommandLine composeLine(const QStringList &arguments)
+{
+    CommandLine line;
+    line.mode = CommandLine::Mode::Compose;
+    line.composeArguments = arguments;
+    static const QStringList withValue = {QStringLiteral("--text"), QStringLiteral("--led"), QStringLiteral("--font"),
+                                          QStringLiteral("--open"), QStringLiteral("--middle"),
+                                          QStringLiteral("--close"), QStringLiteral("--save")};
+    int outputs = 0;
+    for (int i = 1; i < arguments.size(); ++i) {
+        QString option = arguments[i];
+        QString value;
+        const qsizetype equals = option.indexOf(u'=');
+        const bool inline_ = option.startsWith(QStringLiteral("--")) && equals > 0;
+        if (inline_) {
+            value = option.mid(equals + 1);
+            option = option.left(equals);
+        }
+        if (withValue.contains(option)) {
+            if (!inline_) {
+                if (i + 1 >= arguments.size()) {
+                    line.mode = CommandLine::Mode::Error;
+                    line.error = QStringLiteral("Missing value after '%1'.").arg(option);
+                    return line;
+                }
+                value = arguments[++i];
+            }
+            if (option == QStringLiteral("--save")) {
+                line.saveTo = value;
+                ++outputs;
+            }
+        } else if (option == QStringLiteral("--send") && !inline_) {
+            line.sendComposed = true;
+            ++outputs;
+        } else if (option == QStringLiteral("--quiet") || option == QStringLiteral("-q")) {
+            line.quiet = true;
+        } else if (option == QStringLiteral("--no-scale")) {
+        } else {
+            line.mode = CommandLine::Mode::Error;
+            line.error = QStringLiteral("Unknown option or argument with --text: '%1'.").arg(arguments[i]);
+            return line;
+        }
+    }
+    if (outputs != 1) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = QStringLiteral("A message composed with --text goes to --send or to --save FILE (one of them).");
+    }
+    return line;
+}
+
+} // namespace
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
+    if (asksToCompose(arguments))
+        return composeLine(arguments);
     const Options options;
     QCommandLineParser parser;
     prepare(parser, options);
@@ -313,8 +383,13 @@ int SendProjectFile(const QString &path, MessageDocument &document, LinkDrivers 
     if (!cut.empty())
         messages << QStringLiteral("tessivo: rows of another width: Characters that did not fit were left out: %1\n")
                         .arg(cutRowsList(cut));
+    return SendDocumentFromScript(document, drivers, messages, interactive, quiet);
+}
 
-    // What the project holds is told before any display is asked.
+int SendDocumentFromScript(MessageDocument &document, LinkDrivers &drivers, QTextStream &messages, bool interactive,
+                           bool quiet)
+{
+    // What the message holds is told before any display is asked.
     const int bytes = DeviceImageLength(document);
     if (bytes == 0) {
         messages << errorLine(QStringLiteral("no row of the project holds a character"),

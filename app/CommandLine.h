@@ -38,12 +38,16 @@ Status statusOf(SendFailure failure);
 }
 
 struct CommandLine {
-    enum class Mode { Window, Send, List, Dump, Help, Version, Error };
+    enum class Mode { Window, Send, List, Dump, Compose, Help, Version, Error };
     Mode mode = Mode::Window;
     QString project;  // the project to open (Window), to send (Send; "-" standard input) or to dump
     QString error;    // what is wrong with the arguments (Error)
     bool quiet = false;  // --quiet: no progress, only errors
     bool json = false;   // --list --json
+    // Compose: the arguments in their order, and where the message goes.
+    QStringList composeArguments;
+    QString saveTo;        // --save FILE
+    bool sendComposed = false;  // --send
 };
 
 /// The line that says why the window cannot open (no display server), or empty.
@@ -73,6 +77,9 @@ int ListLinks(LinkDrivers &drivers, QTextStream &out, bool json = false);
 /// Prints what a project holds: its LED type and middle option, and for each row its
 /// effects by name, its characters (as text where printable, U+XXXX otherwise) and its
 /// width in columns; as a JSON object with `json`. Errors go to `errors`.
+/// Sends a message already in the document, as --send does once the project is open.
+int SendDocumentFromScript(MessageDocument &document, LinkDrivers &drivers, QTextStream &messages,
+                           bool interactive = false, bool quiet = false);
 int DumpProjectFile(const QString &path, MessageDocument &document, QTextStream &out, QTextStream &errors,
                     bool json = false);
 

@@ -4,6 +4,8 @@
 #include "app/TessivoApp.h"
 
 #include "app/CommandLine.h"
+#include "app/Compose.h"
+#include "document/ProjectFile.h"
 #include "document/MessageDocument.h"
 #include "glyphs/GlyphFiles.h"
 #include "main/TessivoDlg.h"
@@ -103,7 +105,7 @@ int CTessivoApp::RunCommandLine(const CommandLine &line)
         break;
     }
     if (line.mode != CommandLine::Mode::Send && line.mode != CommandLine::Mode::List &&
-        line.mode != CommandLine::Mode::Dump) {
+        line.mode != CommandLine::Mode::Dump && line.mode != CommandLine::Mode::Compose) {
         out.flush();
         finishCommandLine();
         return cli::kOk;
@@ -123,6 +125,8 @@ int CTessivoApp::RunCommandLine(const CommandLine &line)
     } else if (line.mode == CommandLine::Mode::Dump) {
         documentFromSettings();
         status = DumpProjectFile(line.project, *document_, out, err, line.json);
+    } else if (line.mode == CommandLine::Mode::Compose) {
+        status = composeFromCommandLine(line, drivers, err);
     } else {
         documentFromSettings();
         status = SendProjectFile(line.project, *document_, drivers, err, !errOverride && isatty(fileno(stderr)),
@@ -133,6 +137,29 @@ int CTessivoApp::RunCommandLine(const CommandLine &line)
     if (ownMessages)
         platformMessage = nullptr;
     finishCommandLine();
+    return status;
+}
+
+int CTessivoApp::composeFromCommandLine(const CommandLine &line, LinkDrivers &drivers, QTextStream &err)
+{
+    const ComposeRequest request = parseComposeOptions(line.composeArguments);
+    if (!request.error.isEmpty()) {
+        err << QStringLiteral("tessivo: %1\n").arg(request.error);
+        return request.status;
+    }
+    // The glyphs come as typing finds them: from the glyph files, or the installed font.
+    LoadGlyphFiles(std::filesystem::path((moduleFolder_ + QStringLiteral("/LIB")).toStdString()));
+    documentFromSettings();
+    int status = ComposeMessage(request, *document_, err);
+    if (status == 0 && !line.saveTo.isEmpty()) {
+        if (!WriteProject(line.saveTo, *document_)) {
+            err << QStringLiteral("tessivo: %1: cannot be written: Write file error!\n").arg(line.saveTo);
+            status = cli::kFailed;
+        }
+    } else if (status == 0 && line.sendComposed) {
+        status = SendDocumentFromScript(*document_, drivers, err, !errOverride && isatty(fileno(stderr)), line.quiet);
+    }
+    FreeGlyphFiles();
     return status;
 }
 

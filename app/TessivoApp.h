@@ -91,6 +91,8 @@ private:
     void reportGlyphFiles();
     /// Releases what the work without a window loaded.
     void finishCommandLine();
+    /// --text: the message composed, then saved or sent.
+    int composeFromCommandLine(const CommandLine &line, LinkDrivers &drivers, QTextStream &err);
     void loadReportLibrary();
     void fillCursorTable();
     /// The document starts from the settings and gives its values back at exit.

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/CommandLine.h"
+#include "app/Compose.h"
 #include "app/TessivoApp.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
@@ -12,6 +14,14 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+
+    // A message composed from texts needs fonts and pictures, not a display.
+    if (tessivo::asksToCompose(arguments)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        tessivo::CTessivoApp app;
+        return app.RunCommandLine(tessivo::parseCommandLine(QCoreApplication::arguments()));
+    }
 
     // Work for scripts starts no window system: it runs where no display is.
     if (tessivo::runsWithoutWindow(arguments)) {

@@ -6,6 +6,7 @@
 // at start, and the program itself run as a script would run it.
 
 #include "app/CommandLine.h"
+#include "app/Compose.h"
 #include "app/TessivoApp.h"
 #include "document/DeviceImageBuilder.h"
 #include "document/MessageDocument.h"
@@ -446,6 +447,24 @@ TEST_F(ProgramProcess, AnswersWithoutAWindowSystem)
     EXPECT_TRUE(err.contains("Try 'tessivo --help'")) << err.toStdString();
     EXPECT_EQ(run({"--bogus"}), cli::kUsage);
     EXPECT_FALSE(QFileInfo::exists(folder.filePath("LIB/Tessivo.ini")));
+}
+
+TEST_F(ProgramProcess, AMessageComposedFromTextsIsSavedAsTheWindowWouldSaveIt)
+{
+    for (const QFileInfo &file : QDir(QStringLiteral(TESSIVO_LIB_DIR)).entryInfoList({"*.bin", "*.fnt"}))
+        ASSERT_TRUE(QFile::copy(file.filePath(), folder.filePath("LIB/" + file.fileName())));
+    const QString saved = folder.filePath("composed.LDAT");
+    EXPECT_EQ(run({"--led", "16", "--text", "Hello", "--close", "6", "--text", "World", "--save", saved}), cli::kOk)
+        << err.toStdString();
+    const std::optional<Project> project = ReadProject(saved);
+    ASSERT_TRUE(project);
+    EXPECT_GE(project->rowCount(), 2);
+    EXPECT_EQ(project->count(0), 5);
+    EXPECT_EQ(project->effects(1).closing, 6);
+    EXPECT_EQ(run({"--dump", saved}), cli::kOk);
+    EXPECT_TRUE(out.contains("Row 2: \"World\"")) << out.toStdString();
+    EXPECT_EQ(run({"--text", "x", "--open", "sideways", "--save", saved}), cli::kBadEffect);
+    EXPECT_TRUE(err.contains("tessivo: --open sideways: no such effect")) << err.toStdString();
 }
 
 TEST_F(ProgramProcess, APipeNamedAsAProjectIsRefusedAtOnce)
