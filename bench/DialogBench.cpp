@@ -23,6 +23,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include "app/Compose.h"
+
+#include <QTextStream>
 #include <benchmark/benchmark.h>
 
 using namespace tessivo;
@@ -242,6 +245,24 @@ void BM_EditorFullRepaint(benchmark::State &state)
         editor->canvas()->viewport()->repaint();
 }
 BENCHMARK(BM_EditorFullRepaint)->Unit(benchmark::kMicrosecond);
+
+// Twelve rows composed from texts, as --text types them, with the glyph files.
+void BM_ComposeTwelveRows(benchmark::State &state)
+{
+    LoadGlyphFiles(TESSIVO_LIB_DIR);
+    QStringList arguments{QStringLiteral("tessivo"), QStringLiteral("--led"), QStringLiteral("16")};
+    for (int k = 0; k < 12; ++k)
+        arguments << QStringLiteral("--text") << QStringLiteral("Row %1: Hello, fan!").arg(k + 1);
+    const ComposeRequest request = parseComposeOptions(arguments);
+    QString sink;
+    QTextStream messages(&sink);
+    for (auto _ : state) {
+        MessageDocument document;
+        benchmark::DoNotOptimize(ComposeMessage(request, document, messages));
+    }
+    FreeGlyphFiles();
+}
+BENCHMARK(BM_ComposeTwelveRows)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -4,6 +4,8 @@
 #include "glyphs/GlyphFiles.h"
 #include "rows/RowModel.h"
 
+#include "rows/PictureRecords.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace tessivo;
@@ -55,5 +57,20 @@ void BM_PushUndoFullRow(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PushUndoFullRow)->Arg(0)->Arg(1);
+
+// A 1000 x 1000 picture into 16-LED columns for a row with room to spare.
+void BM_PictureToRecords(benchmark::State &state)
+{
+    QImage picture(1000, 1000, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < 1000; ++y)
+        for (int x = 0; x < 1000; x += 3)
+            picture.setPixel(x, y, qRgba(0, 0, 0, (x + y) % 256));
+    for (auto _ : state) {
+        const PictureRecords records = pictureRecords(picture, 16, true, 1000, 50);
+        benchmark::DoNotOptimize(records.columns);
+    }
+}
+BENCHMARK(BM_PictureToRecords)->Unit(benchmark::kMillisecond);
 
 } // namespace
