@@ -52,7 +52,8 @@ void prepare(QCommandLineParser &parser, const Options &options)
                        "Exit status:\n"
                        "Compose a message: --text TEXT (a row; again for the next) [--led 7|11|16]\n"
                        "[--font FAMILY] [--open|--middle|--close EFFECT] (for the rows after it)\n"
-                       "[--no-scale] and --send or --save FILE. :PATH: in a text puts a picture\n"
+                       "[--no-scale] and --send, --save FILE or --animation FILE.gif (the fan playing\n"
+                       "the rows once, as the simulation shows it). :PATH: in a text puts a picture\n"
                        "there, :: a colon.\n"
                        "\n"
                        "   0  sent (--list: a display answers)\n"
@@ -188,7 +189,8 @@ CommandLine composeLine(const QStringList &arguments)
     line.composeArguments = arguments;
     static const QStringList withValue = {QStringLiteral("--text"), QStringLiteral("--led"), QStringLiteral("--font"),
                                           QStringLiteral("--open"), QStringLiteral("--middle"),
-                                          QStringLiteral("--close"), QStringLiteral("--save")};
+                                          QStringLiteral("--close"), QStringLiteral("--save"),
+                                          QStringLiteral("--animation")};
     int outputs = 0;
     for (int i = 1; i < arguments.size(); ++i) {
         QString option = arguments[i];
@@ -211,6 +213,9 @@ CommandLine composeLine(const QStringList &arguments)
             if (option == QStringLiteral("--save")) {
                 line.saveTo = value;
                 ++outputs;
+            } else if (option == QStringLiteral("--animation")) {
+                line.animationTo = value;
+                ++outputs;
             }
         } else if (option == QStringLiteral("--send") && !inline_) {
             line.sendComposed = true;
@@ -226,7 +231,8 @@ CommandLine composeLine(const QStringList &arguments)
     }
     if (outputs != 1) {
         line.mode = CommandLine::Mode::Error;
-        line.error = QStringLiteral("A message composed with --text goes to --send or to --save FILE (one of them).");
+        line.error = QStringLiteral("A message composed with --text goes to --send, --save FILE or --animation "
+                                    "FILE.gif (one of them).");
     }
     return line;
 }

@@ -47,6 +47,7 @@ struct CommandLine {
     // Compose: the arguments in their order, and where the message goes.
     QStringList composeArguments;
     QString saveTo;        // --save FILE
+    QString animationTo;   // --animation FILE.gif
     bool sendComposed = false;  // --send
 };
 

@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Compose.h"
+#include "preview/AnimationGif.h"
 #include "document/ProjectFile.h"
 #include "document/MessageDocument.h"
 #include "glyphs/GlyphFiles.h"
@@ -154,6 +155,12 @@ int CTessivoApp::composeFromCommandLine(const CommandLine &line, LinkDrivers &dr
     if (status == 0 && !line.saveTo.isEmpty()) {
         if (!WriteProject(line.saveTo, *document_)) {
             err << QStringLiteral("tessivo: %1: cannot be written: Write file error!\n").arg(line.saveTo);
+            status = cli::kFailed;
+        }
+    } else if (status == 0 && !line.animationTo.isEmpty()) {
+        if (!WriteAnimationGif(line.animationTo, *document_)) {
+            err << QStringLiteral("tessivo: %1: the animation cannot be written (no row holds a character, or "
+                                  "the file cannot be made)\n").arg(line.animationTo);
             status = cli::kFailed;
         }
     } else if (status == 0 && line.sendComposed) {

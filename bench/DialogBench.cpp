@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include "app/Compose.h"
+#include "preview/AnimationGif.h"
 
 #include <QTextStream>
 #include <benchmark/benchmark.h>
@@ -263,6 +264,28 @@ void BM_ComposeTwelveRows(benchmark::State &state)
     FreeGlyphFiles();
 }
 BENCHMARK(BM_ComposeTwelveRows)->Unit(benchmark::kMicrosecond);
+
+// The animated GIF of a twelve-row message (every row once, a frame a tick).
+void BM_AnimationGifTwelveRows(benchmark::State &state)
+{
+    LoadGlyphFiles(TESSIVO_LIB_DIR);
+    QStringList arguments{QStringLiteral("tessivo"), QStringLiteral("--led"), QStringLiteral("16")};
+    for (int k = 0; k < 12; ++k)
+        arguments << QStringLiteral("--text") << QStringLiteral("Row %1 fan").arg(k + 1);
+    QString sink;
+    QTextStream messages(&sink);
+    MessageDocument document;
+    ComposeMessage(parseComposeOptions(arguments), document, messages);
+    size_t frames = 0;
+    for (auto _ : state) {
+        const std::vector<QImage> pictures = animationFrames(document);
+        frames = pictures.size();
+        benchmark::DoNotOptimize(encodeAnimationGif(pictures).size());
+    }
+    state.counters["frames"] = double(frames);
+    FreeGlyphFiles();
+}
+BENCHMARK(BM_AnimationGifTwelveRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

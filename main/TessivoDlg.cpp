@@ -261,6 +261,7 @@ void CTessivoDlg::createControls()
     demoPlace->hide();
     keyPlace->hide();
     demo_ = new CDemoWnd(document_, this);
+    connect(demo_, &CDemoWnd::saveAnimationAsked, this, &CTessivoDlg::OnSaveAnimation);
     demo_->move(demoPlace->pos());
     keys_ = new CKeyWnd(document_, this);
     keys_->setGeometry(keyPlace->geometry());
@@ -724,6 +725,7 @@ void CTessivoDlg::ApplyLanguage(bool full)
         open_->setToolTip(ownText(language, "Open a project; the right button offers the recent ones",
                                   u"打开项目；右键单击可选最近的项目"));
         cancel_->setText(ownText(language, "Cancel", u"取消"));
+        demo_->setProperty("chinese", speaksChinese(language));
         cancel_->setToolTip(ownText(language, "Stop sending after the packet in flight (Esc)",
                                     u"发完当前数据包后停止发送（Esc）"));
     }

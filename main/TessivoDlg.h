@@ -136,6 +136,8 @@ public:
     /// A picture into row k at its caret, from `path` or (empty) a file the user picks;
     /// the user hears what did not fit. Answers the columns inserted, -1 for none.
     int OnInsertPicture(int k, const QString &path);
+    /// The simulation's "Save animation…": the rows played once, as an animated GIF.
+    bool OnSaveAnimation();
     /// A glyph picked on the character keyboard: goes into the current row.
     void InsertKeyboardGlyph(const ChrRecord *record);
 

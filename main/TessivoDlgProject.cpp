@@ -9,6 +9,7 @@
 #include "document/ProjectFile.h"
 #include "main/DialogTexts.h"
 #include "settings/Settings.h"
+#include "preview/AnimationGif.h"
 #include "rows/InputChrWnd.h"
 #include "rows/PictureRecords.h"
 #include "rows/RowModel.h"
@@ -186,6 +187,23 @@ int CTessivoDlg::OnInsertPicture(int k, const QString &path)
                         .arg(leftOut),
                     this, mb::kOk | mb::kIconInformation);
     return row.usedWidth() - before;
+}
+
+bool CTessivoDlg::OnSaveAnimation()
+{
+    const LanguageRecord &language = settings_.languages.current();
+    const QString file = askFilePath(this, {true, ownText(language, "Save Animation", u"保存动画"), QString(),
+                                            settings_.LastFolder, QStringLiteral("GIF (*.gif)")});
+    if (file.isEmpty())
+        return false;
+    if (!WriteAnimationGif(file, document_)) {
+        ShowMessage(ownText(language, "The animation cannot be written: no row holds a character, or the file "
+                                      "cannot be made.",
+                            u"无法写入动画：没有一行有字符，或者无法创建文件。"),
+                    this, mb::kOk | mb::kIconExclamation);
+        return false;
+    }
+    return true;
 }
 
 void CTessivoDlg::OnClear()

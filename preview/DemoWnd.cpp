@@ -6,6 +6,8 @@
 #include "document/MessageDocument.h"
 #include "ui/Pictures.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QTimerEvent>
 
@@ -78,6 +80,20 @@ void CDemoWnd::paintEvent(QPaintEvent *event)
     const QRect client = contentsRect();
     painter.fillRect(client, palette().window());
     painter.drawImage(client.topLeft(), frame_);
+}
+
+QString CDemoWnd::saveAnimationText(bool chinese)
+{
+    return chinese ? QStringLiteral("保存动画…") : QStringLiteral("Save animation…");
+}
+
+void CDemoWnd::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    QAction *save = menu.addAction(saveAnimationText(property("chinese").toBool()));
+    save->setObjectName(QStringLiteral("saveAnimation"));
+    if (menu.exec(event->globalPos()) == save)
+        emit saveAnimationAsked();
 }
 
 } // namespace tessivo

@@ -38,9 +38,17 @@ public:
     /// The frame as the next paint shows it.
     QImage composeFrame();
 
+    /// The text of the simulation's menu item that saves the animation.
+    static QString saveAnimationText(bool chinese);
+
+signals:
+    /// "Save animation…" was picked in the simulation's menu.
+    void saveAnimationAsked();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     const MessageDocument &document_;

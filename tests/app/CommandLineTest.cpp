@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -463,6 +464,8 @@ TEST_F(ProgramProcess, AMessageComposedFromTextsIsSavedAsTheWindowWouldSaveIt)
     EXPECT_EQ(project->effects(1).closing, 6);
     EXPECT_EQ(run({"--dump", saved}), cli::kOk);
     EXPECT_TRUE(out.contains("Row 2: \"World\"")) << out.toStdString();
+    EXPECT_EQ(run({"--text", "Hi", "--animation", folder.filePath("fan.gif")}), cli::kOk) << err.toStdString();
+    EXPECT_GT(QImageReader(folder.filePath("fan.gif")).imageCount(), 1);
     EXPECT_EQ(run({"--text", "x", "--open", "sideways", "--save", saved}), cli::kBadEffect);
     EXPECT_TRUE(err.contains("tessivo: --open sideways: no such effect")) << err.toStdString();
 }

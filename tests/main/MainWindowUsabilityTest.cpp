@@ -12,6 +12,7 @@
 #include "ui/MessageBox.h"
 
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <QAccessible>
 #include <QComboBox>
@@ -206,6 +207,18 @@ TEST_F(MainWindowUsability, PicturesGoIntoARowFromItsMenuOrADrop)
     ASSERT_TRUE(test::writeBytes(path("bad.png"), "garbage"));
     EXPECT_EQ(dialog->OnInsertPicture(2, path("bad.png")), -1);
     EXPECT_EQ(messages.constLast(), "This file is no picture Tessivo can read.");
+}
+
+TEST_F(MainWindowUsability, TheSimulationsMenuSavesTheAnimation)
+{
+    filePath = path("fan.gif");
+    EXPECT_FALSE(dialog->OnSaveAnimation()) << "no row holds a character";
+    EXPECT_TRUE(messages.constLast().startsWith("The animation cannot be written")) << messages.constLast().toStdString();
+    type(0, QStringLiteral("Go"));
+    EXPECT_TRUE(dialog->OnSaveAnimation());
+    EXPECT_EQ(fileRequests.back().filter, "GIF (*.gif)");
+    QImageReader reader(path("fan.gif"));
+    EXPECT_GT(reader.imageCount(), 1);
 }
 
 } // namespace
