@@ -173,8 +173,21 @@ int CTessivoDlg::OnInsertPicture(int k, const QString &path)
         return -1;
     }
     RowModel &row = document_.row(k);
+    // A picture of another height is scaled to the LEDs, or cut to them if the user says so.
+    bool scale = true;
+    if (picture.height() != row.height()) {
+        const int answer = ShowMessage(
+            ownText(language, "The picture is %1 pixels high, the row %2 LEDs: scale it to them (Yes) or cut it (No)?",
+                    u"图片高 %1 像素，这一行有 %2 个LED：缩放（是）还是截取（否）？")
+                .arg(picture.height())
+                .arg(row.height()),
+            this, mb::kYesNoCancel | mb::kIconQuestion);
+        if (answer == mb::kIdCancel)
+            return -1;
+        scale = answer == mb::kIdYes;
+    }
     const int before = row.usedWidth();
-    const int leftOut = row.InsertPicture(picture, true);
+    const int leftOut = row.InsertPicture(picture, scale);
     rows_[size_t(k)].input->setFocus(Qt::OtherFocusReason);
     if (leftOut < 0) {
         ShowMessage(ownText(language, "The row has no room for the picture.", u"这一行没有空间放图片。"), this,

@@ -171,6 +171,7 @@ TEST_F(MainWindowUsability, PicturesGoIntoARowFromItsMenuOrADrop)
     ASSERT_TRUE(picture.save(path("logo.png")));
     // From the row's menu: the file dialog, then the picture, cut to the row's room.
     filePath = path("logo.png");
+    answer = mb::kIdOk;
     rowWindow(0)->OnCommand(rowcmd::kInsertPicture);
     ASSERT_FALSE(fileRequests.empty());
     EXPECT_FALSE(fileRequests.back().filter.isEmpty());
@@ -203,6 +204,20 @@ TEST_F(MainWindowUsability, PicturesGoIntoARowFromItsMenuOrADrop)
     QApplication::processEvents();
     EXPECT_EQ(document.row(1).usedWidth(), 12);
     EXPECT_EQ(messages.constLast(), "Do you want to save the data(Y/N)?");
+    // A picture of another height: scaled (Yes) or cut (No), as the user answers.
+    QImage tall(8, 32, QImage::Format_RGB32);
+    tall.fill(Qt::black);
+    ASSERT_TRUE(tall.save(path("tall.png")));
+    type(2, QStringLiteral("x"));
+    const int before = document.row(2).usedWidth();
+    answer = mb::kIdYes;
+    EXPECT_EQ(dialog->OnInsertPicture(2, path("tall.png")), 4) << "32 high to 16: 8 wide to 4";
+    EXPECT_TRUE(messages.constLast().startsWith("The picture is 32 pixels high, the row 16 LEDs")) << messages.constLast().toStdString();
+    answer = mb::kIdNo;
+    EXPECT_EQ(dialog->OnInsertPicture(2, path("tall.png")), 8) << "cut: its full width";
+    answer = mb::kIdCancel;
+    EXPECT_EQ(dialog->OnInsertPicture(2, path("tall.png")), -1);
+    EXPECT_EQ(document.row(2).usedWidth(), before + 12);
     // And a file that is no picture is told as such.
     ASSERT_TRUE(test::writeBytes(path("bad.png"), "garbage"));
     EXPECT_EQ(dialog->OnInsertPicture(2, path("bad.png")), -1);
