@@ -133,6 +133,18 @@ TEST_F(ComposeTest, PicturesColonsAndTheErrorsOfARow)
     EXPECT_EQ(compose(args({"--led", "16", "--text", QString(200, u'M').toUtf8().constData()}), bad), cli::kRowFull);
     EXPECT_TRUE(output.startsWith("tessivo: row 1: ")) << output.toStdString();
     output.clear();
+    // SVG pictures, and glyphs from an installed font.
+    ASSERT_TRUE(writeBytes(path("box.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"16\">"
+                                            "<rect width=\"16\" height=\"16\" fill=\"black\"/></svg>"));
+    MessageDocument svg;
+    const QByteArray svgText = (":" + path("box.svg") + ":").toUtf8();
+    ASSERT_EQ(compose(args({"--led", "16", "--text", svgText.constData(), "--save", "x"}), svg), 0) << output.toStdString();
+    EXPECT_EQ(svg.row(0).usedWidth(), 32);
+    MessageDocument font;
+    ASSERT_EQ(compose(args({"--led", "16", "--font", "DejaVu Sans", "--text", "Hi", "--save", "x"}), font), 0);
+    EXPECT_FALSE(font.glyphSource().userFont);
+    EXPECT_EQ(font.row(0).n(), 2);
+    output.clear();
     // A character no glyph source has is left out, and said.
     MessageDocument missing;
     EXPECT_EQ(compose(args({"--led", "16", "--text", "a\tb"}), missing), 0);  // a tab has no 16-LED glyph
