@@ -3,6 +3,7 @@
 
 #include "editor/GlyphEditor.h"
 
+#include "rows/PictureRecords.h"
 #include "rows/RowModel.h"
 
 #include <algorithm>
@@ -625,7 +626,7 @@ bool GlyphEditor::PasteBitmap(const QImage &picture, QPoint scrollPosition)
     for (int j = 0; j < h; ++j) {
         const QRgb *line = reinterpret_cast<const QRgb *>(argb.constScanLine(j));
         for (int i = 0; i < w; ++i)
-            pixels.setPixel(i, j, qAlpha(line[i]) >= 128 && qGray(line[i]) < 128);
+            pixels.setPixel(i, j, isLitPixel(line[i]));
     }
     // Nothing is lifted: moving or deleting the pasted pixels shows the board as it was.
     selection_.floatOver(board_, used(), pixels, QRect(x, y, w, h));

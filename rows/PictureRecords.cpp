@@ -24,7 +24,7 @@ MonoImage pictureLeds(const QImage &picture, int ledCount, bool scale)
     for (int y = 0; y < height; ++y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         for (int x = 0; x < source.width(); ++x)
-            leds.setPixel(x, y, qAlpha(line[x]) >= 128 && qGray(line[x]) < 128);
+            leds.setPixel(x, y, isLitPixel(line[x]));
     }
     return leds;
 }

@@ -15,6 +15,13 @@
 
 namespace tessivo {
 
+/// Whether a picture's pixel is a lit LED (or ink): at least half opaque and darker than
+/// mid-grey. Pictures into rows and pictures pasted into the glyph editor share it.
+inline bool isLitPixel(QRgb pixel)
+{
+    return qAlpha(pixel) >= 128 && qGray(pixel) < 128;
+}
+
 /// The code picture records carry: the object replacement character.
 inline constexpr uint16_t kPictureCode = 0xFFFC;
 
