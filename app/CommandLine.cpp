@@ -80,58 +80,6 @@ void prepare(QCommandLineParser &parser, const Options &options)
                                  QStringLiteral("[project]"));
 }
 
-/// What detection and download show, written as lines of text.
-class ConsoleView : public LinkView {
-public:
-    ConsoleView(QTextStream &out, bool interactive) : out_(out), interactive_(interactive) {}
-
-    QStringList errors;
-    QString linkState;
-
-    void setProgressRange(int minimum, int maximum) override
-    {
-        minimum_ = minimum;
-        maximum_ = maximum;
-        shown_ = -1;
-    }
-    void setProgressPosition(int position) override
-    {
-        const int steps = maximum_ - minimum_ + 1;
-        if (steps <= 0 || position < minimum_)
-            return;
-        const int done = position - minimum_ + 1;
-        const int percent = int(int64_t(done) * 100 / steps);
-        // A terminal shows every step in place; a log gets a line every tenth.
-        if (interactive_) {
-            out_ << QStringLiteral("\rSending: %1% (%2 of %3 packets)").arg(percent).arg(done).arg(steps);
-            if (done == steps)
-                out_ << '\n';
-            out_.flush();
-        } else if (percent / 10 != shown_) {
-            shown_ = percent / 10;
-            out_ << QStringLiteral("Sending: %1% (%2 of %3 packets)\n").arg(percent).arg(done).arg(steps);
-            out_.flush();
-        }
-    }
-    void showLinkState(bool, const QString &toolTip) override { linkState = toolTip; }
-    void setSendEnabled(bool) override {}
-    void startProgressReset() override {}
-    void stopProgressReset() override {}
-    void showError(const QString &text) override
-    {
-        if (interactive_ && minimum_ <= maximum_)
-            out_ << '\n';
-        errors << text;
-        out_ << text << '\n';
-        out_.flush();
-    }
-
-private:
-    QTextStream &out_;
-    bool interactive_;
-    int minimum_ = 0, maximum_ = -1;
-    int shown_ = -1;
-};
 
 } // namespace
 
@@ -323,39 +271,59 @@ QString sendFailureWords(SendFailure failure)
     }
 }
 
-/// The command line's view of the download: progress lines (none when quiet), and
-/// error lines that name the program and what went wrong.
+/// What detection and download show on the command line: progress lines (none when
+/// quiet; a terminal redraws one in place, a log gets one every tenth), and error
+/// lines that name the program and what went wrong.
 class ScriptView : public LinkView {
 public:
-    ScriptView(QTextStream &out, bool interactive, bool quiet) : progress_(out, interactive), out_(out), quiet_(quiet) {}
+    ScriptView(QTextStream &out, bool interactive, bool quiet) : out_(out), interactive_(interactive), quiet_(quiet) {}
     QStringList errors;
     QString linkState;
 
-    void setProgressRange(int minimum, int maximum) override { progress_.setProgressRange(minimum, maximum); }
+    void setProgressRange(int minimum, int maximum) override
+    {
+        minimum_ = minimum;
+        maximum_ = maximum;
+        shown_ = -1;
+    }
     void setProgressPosition(int position) override
     {
-        if (!quiet_)
-            progress_.setProgressPosition(position);
+        const int steps = maximum_ - minimum_ + 1;
+        if (quiet_ || steps <= 0 || position < minimum_)
+            return;
+        const int done = position - minimum_ + 1;
+        const int percent = int(int64_t(done) * 100 / steps);
+        if (interactive_) {
+            out_ << QStringLiteral("\rSending: %1% (%2 of %3 packets)").arg(percent).arg(done).arg(steps);
+            if (done == steps)
+                out_ << '\n';
+            out_.flush();
+        } else if (percent / 10 != shown_) {
+            shown_ = percent / 10;
+            out_ << QStringLiteral("Sending: %1% (%2 of %3 packets)\n").arg(percent).arg(done).arg(steps);
+            out_.flush();
+        }
     }
-    void showLinkState(bool connected, const QString &toolTip) override
-    {
-        progress_.showLinkState(connected, toolTip);
-        linkState = toolTip;
-    }
+    void showLinkState(bool, const QString &toolTip) override { linkState = toolTip; }
     void setSendEnabled(bool) override {}
     void startProgressReset() override {}
     void stopProgressReset() override {}
     void showError(const QString &text) override
     {
+        // An error does not go on the line a terminal's progress is redrawn on.
+        if (interactive_ && !quiet_ && minimum_ <= maximum_)
+            out_ << '\n';
         errors << text;
         out_ << errorLine(sendFailureWords(sendFailureOf(text)), text);
         out_.flush();
     }
 
 private:
-    ConsoleView progress_;
     QTextStream &out_;
+    bool interactive_;
     bool quiet_;
+    int minimum_ = 0, maximum_ = -1;
+    int shown_ = -1;
 };
 
 } // namespace
