@@ -652,7 +652,10 @@ TEST_F(TessivoDlgTest, TheWindowLivesWhileSendRunsAndCancelStopsAfterThePacketIn
         QMetaObject::invokeMethod(
             dialog.get(),
             [&] {
-                painted = !dialog->grab().isNull();
+                const QImage shot = dialog->grab().toImage();
+                painted = !shot.isNull();
+                if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty())
+                    shot.save(QString::fromLocal8Bit(out) + "/main-window-sending.png");
                 commandsOff = !control<QWidget>(dlg::kOpen)->isEnabled() && !send->isEnabled() &&
                               !control<QWidget>(dlg::kExit)->isEnabled();
                 cancelShown = cancel->isVisible() && cancel->isEnabled();
