@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -19,15 +20,15 @@ int main(int argc, char *argv[])
     if (tessivo::asksToCompose(arguments)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
-        tessivo::CTessivoApp app;
-        return app.RunCommandLine(tessivo::parseCommandLine(QCoreApplication::arguments()));
+        return std::make_unique<tessivo::CTessivoApp>()->RunCommandLine(
+            tessivo::parseCommandLine(QCoreApplication::arguments()));
     }
 
     // Work for scripts starts no window system: it runs where no display is.
     if (tessivo::runsWithoutWindow(arguments)) {
         QCoreApplication application(argc, argv);
-        tessivo::CTessivoApp app;
-        return app.RunCommandLine(tessivo::parseCommandLine(QCoreApplication::arguments()));
+        return std::make_unique<tessivo::CTessivoApp>()->RunCommandLine(
+            tessivo::parseCommandLine(QCoreApplication::arguments()));
     }
 
     // Without a display server the window cannot open: say so, without Qt's abort.
@@ -41,10 +42,11 @@ int main(int argc, char *argv[])
     // Qt takes its own options (-platform, -style) before the program reads the rest.
     QApplication application(argc, argv);
     const tessivo::CommandLine line = tessivo::parseCommandLine(QCoreApplication::arguments());
-    tessivo::CTessivoApp app;
+    // The application object is large; on the heap it costs no stack pages.
+    const auto app = std::make_unique<tessivo::CTessivoApp>();
     if (line.mode != tessivo::CommandLine::Mode::Window)
-        return app.RunCommandLine(line);
-    app.projectToOpen = line.project;
-    app.InitInstance();
-    return app.ExitInstance();
+        return app->RunCommandLine(line);
+    app->projectToOpen = line.project;
+    app->InitInstance();
+    return app->ExitInstance();
 }

@@ -20,6 +20,9 @@ struct GlyphSourceState {
     std::array<std::filesystem::path, 2> userPath;
     std::array<bool, 2> userPresent{};
     std::array<const uint8_t *, 2> sizes{};
+    // The built-in tables are spread out only when a user library is first read.
+    using SizeTable = std::span<const uint8_t, glyphfile::kSizeTableBytes> (*)();
+    std::array<SizeTable, 2> builtinSizes{};
     std::array<std::vector<int32_t>, 2> offsets;
 };
 
@@ -54,12 +57,21 @@ void takeComplemented(const uint8_t *slot, int first, int count, ChrRecord &reco
         record.columns[k] = uint8_t(~slot[first + 2 * k]);
 }
 
+/// A library's size table: width and height per code point, or null without one.
+const uint8_t *librarySizes(int library)
+{
+    const uint8_t *&sizes = state.sizes[size_t(library)];
+    if (!sizes && state.builtinSizes[size_t(library)])
+        sizes = state.builtinSizes[size_t(library)]().data();
+    return sizes;
+}
+
 /// The offsets of a library's glyphs, one for each code point, computed on first use;
 /// empty without a size table.
 const std::vector<int32_t> &libraryOffsets(int library)
 {
     std::vector<int32_t> &offsets = state.offsets[size_t(library)];
-    const uint8_t *sizes = state.sizes[size_t(library)];
+    const uint8_t *sizes = librarySizes(library);
     if (offsets.empty() && sizes) {
         offsets.assign(65536, 0);
         int32_t offset = 0;
@@ -77,7 +89,7 @@ const std::vector<int32_t> &libraryOffsets(int library)
 /// high: a row can take it when the gap is not 0.
 bool readUserGlyph(int library, uint16_t code, int gap, int blankHeight, ChrRecord &record)
 {
-    const uint8_t *sizes = state.sizes[size_t(library)];
+    const uint8_t *sizes = librarySizes(library);
     if (!sizes || libraryOffsets(library).empty())
         return false;
     ReadOnlyFile file;
@@ -111,30 +123,40 @@ int symbolIndex(uint16_t code)
     return -1;
 }
 
-void LoadGlyphFiles(const std::filesystem::path &libFolder)
-{
-    LoadGlyphFiles(libFolder, builtinSizeTable11(), builtinSizeTable16());
-}
+namespace {
 
-void LoadGlyphFiles(const std::filesystem::path &libFolder,
-                    std::span<const uint8_t, glyphfile::kSizeTableBytes> sizes11,
-                    std::span<const uint8_t, glyphfile::kSizeTableBytes> sizes16)
+void loadGlyphFiles(const std::filesystem::path &libFolder, std::array<const uint8_t *, 2> tables,
+                    std::array<GlyphSourceState::SizeTable, 2> builtinTables)
 {
     for (int file = 0; file < 5; ++file) {
         state.builtin[size_t(file)].clear();
         state.loaded[size_t(file)] =
             readWholeFile(libFolder / glyphfile::kBuiltinNames[file], state.builtin[size_t(file)]);
     }
-    const std::array<const uint8_t *, 2> tables = {sizes11.data(), sizes16.data()};
     for (int library = 0; library < 2; ++library) {
         // The glyphs' offsets in the library follow from the sizes when first needed.
         state.offsets[size_t(library)].clear();
         state.sizes[size_t(library)] = tables[size_t(library)];
+        state.builtinSizes[size_t(library)] = builtinTables[size_t(library)];
         state.userPath[size_t(library)] = libFolder / glyphfile::kUserNames[library];
         std::error_code error;
         state.userPresent[size_t(library)] =
             std::filesystem::is_regular_file(state.userPath[size_t(library)], error);
     }
+}
+
+} // namespace
+
+void LoadGlyphFiles(const std::filesystem::path &libFolder)
+{
+    loadGlyphFiles(libFolder, {}, {&builtinSizeTable11, &builtinSizeTable16});
+}
+
+void LoadGlyphFiles(const std::filesystem::path &libFolder,
+                    std::span<const uint8_t, glyphfile::kSizeTableBytes> sizes11,
+                    std::span<const uint8_t, glyphfile::kSizeTableBytes> sizes16)
+{
+    loadGlyphFiles(libFolder, {sizes11.data(), sizes16.data()}, {});
 }
 
 void FreeGlyphFiles()
@@ -146,6 +168,7 @@ void FreeGlyphFiles()
     for (int library = 0; library < 2; ++library) {
         state.offsets[size_t(library)] = {};
         state.sizes[size_t(library)] = nullptr;
+        state.builtinSizes[size_t(library)] = nullptr;
         state.userPresent[size_t(library)] = false;
     }
     FreeTypeFonts();
