@@ -260,24 +260,36 @@ void RowModel::captureState(RowState &state) const
     ExtractRecords(state.count, 0, state.records);
 }
 
+RowState &RowModel::scratchState()
+{
+    if (!scratchState_)
+        scratchState_ = std::make_unique<RowState>();
+    return *scratchState_;
+}
+
 int RowModel::PushUndo()
 {
-    captureState(scratchState_);
+    RowState &now = scratchState();
+    captureState(now);
     if (!history_.undo.empty() &&
-        std::memcmp(&slots_[size_t(history_.undo.back())], &scratchState_, sizeof(RowState)) == 0)
+        std::memcmp(&slots_[size_t(history_.undo.back())], &now, sizeof(RowState)) == 0)
         return 0;
-    slots_[size_t(history_.push())] = scratchState_;
+    const size_t slot = size_t(history_.push());
+    if (slot >= slots_.size())
+        slots_.resize(slot + 1);
+    slots_[slot] = now;
     return int(history_.undo.size());
 }
 
 void RowModel::exchangeWithSlot(int slot)
 {
-    captureState(scratchState_);
+    RowState &now = scratchState();
+    captureState(now);
     setSelection(0, n_);
     repaint(Repaint::Now);
     const RowState &saved = slots_[size_t(slot)];
     InsertRecords(saved.records, std::clamp(int(saved.count), 0, kMaxRowChars));
-    slots_[size_t(slot)] = scratchState_;
+    slots_[size_t(slot)] = now;
 }
 
 bool RowModel::Undo()

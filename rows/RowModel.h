@@ -16,6 +16,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace tessivo {
@@ -166,6 +167,8 @@ private:
     void notify();
     void placeCaret();
     void captureState(RowState &state) const;
+    /// The state being captured, made on first use.
+    RowState &scratchState();
     /// Undo and redo: swaps the row with the state kept in a history slot.
     void exchangeWithSlot(int slot);
     /// Replaces the selection by what insertOne(0), insertOne(1), ... insert, up to the
@@ -186,9 +189,11 @@ private:
     int anchor_ = -1;
     int selEnd_ = -1;
 
-    std::array<RowState, kHistoryDepth> slots_{};
+    // The undo states are made as the history fills: a row that is never edited
+    // keeps none of their 4 KB each.
+    std::vector<RowState> slots_;
     HistorySlots history_{kHistoryDepth, {}, {}};
-    RowState scratchState_{};
+    std::unique_ptr<RowState> scratchState_;
 };
 
 } // namespace tessivo

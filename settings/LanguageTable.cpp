@@ -237,32 +237,26 @@ const std::array<CodePageEntry, 9> &langCodePages()
     return entries;
 }
 
-LanguageTable::LanguageTable()
-{
-    records_[0] = builtinChinese();
-}
+LanguageTable::LanguageTable() : records_(1, builtinChinese()) {}
 
 void LanguageTable::ReadLanguages(const IniFile &ini)
 {
     needChinese_ = needEnglish_ = true;
-    int kept = 0;
+    records_.clear();
     for (int k = 1; k <= kMaxLanguages; ++k) {
         const QString value = ini.readString(kLanguageSection, QString::number(k), {}, kMaxValue);
         if (value.isEmpty())
             continue;
-        LanguageRecord &record = records_[size_t(kept)];
-        record = LanguageRecord{};
         const qsizetype comma = value.indexOf(u',');
         const QString name = IniFile::cut(comma < 0 ? value : value.left(comma), kMaxName);
         if (name.isEmpty())
             continue;
+        LanguageRecord &record = records_.emplace_back();
         setField(record.name, name);
         if (comma >= 0)
             record.langId = parseHex(value.mid(comma + 1));
-        ++kept;
     }
-    for (int r = 0; r < kept; ++r) {
-        LanguageRecord &record = records_[size_t(r)];
+    for (LanguageRecord &record : records_) {
         const QString section = fieldText(record.name);
         for (LanguageKey &key : languageKeys(record)) {
             const QString text = ini.readString(section, key.key, {}, key.size - 1);
@@ -274,18 +268,14 @@ void LanguageTable::ReadLanguages(const IniFile &ini)
         if (sameName(section, builtinEnglish().name))
             needEnglish_ = false;
     }
-    for (int r = kept; r < kMaxLanguages; ++r)
-        records_[size_t(r)] = LanguageRecord{};
-    count_ = kept;
     current_ = 0;
 
     const auto addBuiltin = [this](bool &need, const LanguageRecord &builtin) {
         if (!need)
             return;
-        if (count_ < kMaxLanguages) {
-            records_[size_t(count_)] = builtin;
-            current_ = count_;
-            ++count_;
+        if (count() < kMaxLanguages) {
+            current_ = count();
+            records_.push_back(builtin);
         } else {
             need = false;
         }
@@ -298,7 +288,7 @@ void LanguageTable::WriteLanguages(IniFile &ini) const
 {
     if (!needChinese_ && !needEnglish_)
         return;
-    const int first = std::max(0, count_ - int(needChinese_) - int(needEnglish_));
+    const int first = std::max(0, count() - int(needChinese_) - int(needEnglish_));
     // The built-in languages go behind every key the file uses, so that no language of
     // the user's is replaced and the order of the table stays the same at the next
     // start. A file whose keys 1 to n are its n languages gets keys n + 1 and n + 2.
@@ -306,7 +296,7 @@ void LanguageTable::WriteLanguages(IniFile &ini) const
     while (used > 0 && ini.readString(kLanguageSection, QString::number(used), {}, kMaxValue).isEmpty())
         --used;
     // A language without a key left is added again at the next start.
-    const int last = std::min(count_, first + kMaxLanguages - used);
+    const int last = std::min(count(), first + kMaxLanguages - used);
     for (int r = first; r < last; ++r)
         ini.writeString(kLanguageSection, QString::number(used + 1 + (r - first)), name(r));
     for (int r = first; r < last; ++r) {

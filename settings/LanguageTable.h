@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace tessivo {
 
@@ -85,17 +86,18 @@ public:
     /// Writes the section "LangCodePage".
     static void WriteLangCodePage(IniFile &ini);
 
-    int count() const { return count_; }
+    int count() const { return int(records_.size()); }
     int currentIndex() const { return current_; }
     /// Selects a language; an index outside the table selects the first.
-    void setCurrentIndex(int index) { current_ = (index >= 0 && index < count_) ? index : 0; }
+    void setCurrentIndex(int index) { current_ = (index >= 0 && index < count()) ? index : 0; }
     const LanguageRecord &current() const { return records_[size_t(current_)]; }
+    /// The record of a language in the table, 0 <= index < count().
     const LanguageRecord &record(int index) const { return records_[size_t(index)]; }
     QString name(int index) const { return fieldText(records_[size_t(index)].name); }
 
 private:
-    std::array<LanguageRecord, kMaxLanguages> records_{};
-    int count_ = 1;
+    // Only the languages there are: a record is nearly 9 KB.
+    std::vector<LanguageRecord> records_;
     int current_ = 0;
     bool needChinese_ = false;
     bool needEnglish_ = false;
