@@ -27,13 +27,18 @@ const char *iconvName(int codePage)
     }
 }
 
-// One converter per code page, answering each code once and remembering the answer.
+// Windows-1252 beyond ASCII: the characters of bytes 0x80 to 0x9F, 0 for the five bytes
+// it leaves out; bytes 0xA0 to 0xFF are the same as in Latin-1.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// One converter per code page, answering each code once and remembering the answer,
+// in blocks of 256 codes made when a code of the block is first asked.
 class Converter {
 public:
-    explicit Converter(int codePage) : cd_(iconv_open(iconvName(codePage), "UTF-16LE"))
-    {
-        known_.fill(-1);
-    }
+    explicit Converter(int codePage) : cd_(iconv_open(iconvName(codePage), "UTF-16LE")) {}
     ~Converter()
     {
         if (cd_ != iconv_t(-1))
@@ -44,7 +49,14 @@ public:
 
     uint8_t firstByte(uint16_t code)
     {
-        int16_t &answer = known_[code];
+        if (code < 0x80)
+            return uint8_t(code);  // every supported code page keeps ASCII and the controls
+        std::unique_ptr<Block> &block = known_[code >> 8];
+        if (!block) {
+            block = std::make_unique<Block>();
+            block->fill(-1);
+        }
+        int16_t &answer = (*block)[code & 0xFF];
         if (answer < 0)
             answer = convert(code);
         return uint8_t(answer);
@@ -53,8 +65,6 @@ public:
 private:
     uint8_t convert(uint16_t code)
     {
-        if (code < 0x80)
-            return uint8_t(code);  // every supported code page keeps ASCII and the controls
         if (cd_ == iconv_t(-1))
             return '?';
         char16_t in[1] = {char16_t(code)};
@@ -68,8 +78,9 @@ private:
         return uint8_t(out[0]);
     }
 
+    using Block = std::array<int16_t, 256>;
     iconv_t cd_;
-    std::array<int16_t, 65536> known_;
+    std::array<std::unique_ptr<Block>, 256> known_;
 };
 
 } // namespace
@@ -109,8 +120,21 @@ int ansiCodePage()
 
 void setAnsiCodePage(int codePage) { currentCodePage = codePage; }
 
+uint8_t windows1252Byte(uint16_t code)
+{
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return uint8_t(code);
+    for (int i = 0; i < 32; ++i)
+        if (kWindows1252High[i] != 0 && kWindows1252High[i] == code)
+            return uint8_t(0x80 + i);
+    return '?';
+}
+
 uint8_t ansiFirstByte(uint16_t code, int codePage)
 {
+    // The default code page is a table of its own: no converter to load at start-up.
+    if (codePage != 936 && codePage != 950 && codePage != 932 && codePage != 949)
+        return windows1252Byte(code);
     static std::map<int, std::unique_ptr<Converter>> converters;
     auto &converter = converters[codePage];
     if (!converter)

@@ -25,8 +25,10 @@ void setAnsiCodePage(int codePage);
 /// cannot represent it. A character encoded in two bytes yields its lead byte.
 uint8_t ansiFirstByte(uint16_t code);
 
-/// The same for a given code page (65536 conversions are cached per code page).
+/// The same for a given code page (conversions are cached per code page).
 uint8_t ansiFirstByte(uint16_t code, int codePage);
+/// The byte of the character in Windows-1252 (the default code page), '?' without one.
+uint8_t windows1252Byte(uint16_t code);
 
 /// A text in a code page as Unicode; a byte sequence the code page does not define
 /// becomes U+FFFD, one for each byte.

@@ -183,6 +183,21 @@ TEST(AnsiCodePage, LocalesPickTheWindowsCodePage)
     EXPECT_EQ(ansiFirstByte(0xAC00, 936), '?');
 }
 
+TEST(AnsiCodePage, TheBuiltInWindows1252AgreesWithTheConverterOnEveryCodeUnit)
+{
+    int differing = 0;
+    for (int code = 0; code < 65536; ++code) {
+        const std::optional<QByteArray> converted = encodeCodePage(QString(QChar(char16_t(code))), 1252);
+        const uint8_t expected = converted && converted->size() == 1 ? uint8_t(converted->at(0)) : uint8_t('?');
+        if (windows1252Byte(uint16_t(code)) != expected && ++differing < 5)
+            ADD_FAILURE() << "U+" << std::hex << code << ": " << int(windows1252Byte(uint16_t(code))) << " against "
+                          << int(expected);
+        if (ansiFirstByte(uint16_t(code), 1252) != windows1252Byte(uint16_t(code)) && ++differing < 5)
+            ADD_FAILURE() << "U+" << std::hex << code << " is looked up through another table";
+    }
+    EXPECT_EQ(differing, 0);
+}
+
 TEST_F(GlyphFiles, ElevenAndSixteenLedBuiltInsAreComplemented)
 {
     load();
