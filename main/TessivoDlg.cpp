@@ -18,6 +18,7 @@
 #include "settings/Settings.h"
 #include "ui/Accessibility.h"
 #include "ui/MessageBox.h"
+#include "ui/Outline.h"
 #include "ui/PictureLabel.h"
 #include "ui/Pictures.h"
 #include "ui/ShadeButton.h"
@@ -246,9 +247,10 @@ void CTessivoDlg::createControls()
     middleOption_->setVisible(false);
     connect(middleOption_, &QCheckBox::clicked, this, &CTessivoDlg::OnMiddleOption);
 
-    auto *rowFrame = frame(dlg::kRowFrame, 6, 57, 326, 157, QFrame::Box);
-    rowFrame->setFrameShadow(QFrame::Plain);
-    rowFrame->setStyleSheet(QStringLiteral("QFrame#id2000 { border: 1px solid black; }"));
+    // The rows' frame is black in any palette.
+    auto *rowFrame = new COutlineFrame(this);
+    rowFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    place(rowFrame, dlg::kRowFrame, 6, 57, 326, 157);
     createRows();
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
     place(scrollBar_, dlg::kScrollBar, 290, 61, 11, 96);
@@ -295,13 +297,11 @@ void CTessivoDlg::createControls()
             [this](QAction *action) { OnCommand(action->data().toInt()); });
     colour_->setMenu(colourMenu_);
 
-    note_ = label(dlg::kNote, 340, 57, 118, 152);
+    note_ = new CNoteLabel(this);
+    place(note_, dlg::kNote, 340, 57, 118, 152);
     note_->setWordWrap(true);
     note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    note_->setFrameShape(QFrame::StyledPanel);
     note_->setMargin(6);
-    note_->setStyleSheet(QStringLiteral("QLabel#id1046 { background: #fffdf2; border: 1px solid #d8cfa8;"
-                                        " border-radius: 4px; color: #3a3424; }"));
 
     auto *noteBox = new QGroupBox(this);
     place(noteBox, dlg::kNoteBox, 458, 344, 8, 9);
