@@ -539,7 +539,8 @@ QImage fanFrontView(int side)
 namespace {
 
 /// The program's icon, drawn at a size only when something asks for it (the window
-/// system, a task bar), and kept.
+/// system, a task bar). The small sizes are kept; a large one is drawn again if it is
+/// asked again, which the window system does once.
 class ProgramIconEngine : public QIconEngine {
 public:
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
@@ -549,22 +550,27 @@ public:
     QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
     {
         const int side = std::max(1, std::min(size.width(), size.height()));
+        if (side > kLargestKept)
+            return picture(kIcon, QSize(side, side));
         auto found = drawn_.find(side);
         if (found == drawn_.end())
             found = drawn_.emplace(side, picture(kIcon, QSize(side, side))).first;
         return found->second;
     }
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+    /// What the window gives the window system for its title bar, task bar and window
+    /// switcher; the desktop's launchers take the installed icon files instead.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> sizes;
-        for (const int side : {16, 24, 32, 48, 64, 128, 256})
+        for (const int side : {16, 24, 32, 48, 64, 128})
             sizes << QSize(side, side);
         return sizes;
     }
     QIconEngine *clone() const override { return new ProgramIconEngine(*this); }
 
 private:
+    static constexpr int kLargestKept = 64;
     std::map<int, QPixmap> drawn_;
 };
 
