@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QPainter>
+#include <QSet>
 #include <QStyledItemDelegate>
+#include <algorithm>
+#include <vector>
 
 namespace tessivo {
 
@@ -87,16 +90,24 @@ void CFontComboBox::fill()
 {
     const QSignalBlocker blocker(this);
     clear();
+    // Each name once, sorted by name without regard to case; names that differ only in
+    // case keep the order of the list. Sorted once, not by inserting one at a time: a
+    // machine may have many hundreds of families.
+    std::vector<std::pair<QString, size_t>> items;
+    QSet<QString> named;
     for (size_t i = 0; i < list_->size(); ++i) {
         const CFontInfo &info = (*list_)[i];
-        if (!(info.fontType & fontTypeMask_) || findText(info.name, Qt::MatchExactly) >= 0)
-            continue;
-        // Items stay sorted by name without regard to case.
-        int at = 0;
-        while (at < count() && QString::compare(itemText(at), info.name, Qt::CaseInsensitive) <= 0)
-            ++at;
-        insertItem(at, info.name);
-        setItemData(at, qulonglong(i), kEntryRole);
+        if ((info.fontType & fontTypeMask_) && !named.contains(info.name)) {
+            named.insert(info.name);
+            items.emplace_back(info.name, i);
+        }
+    }
+    std::stable_sort(items.begin(), items.end(), [](const auto &a, const auto &b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
+    });
+    for (const auto &[name, i] : items) {
+        addItem(name);
+        setItemData(count() - 1, qulonglong(i), kEntryRole);
     }
     setCurrentIndex(-1);
 }

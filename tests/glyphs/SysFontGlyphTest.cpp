@@ -179,5 +179,30 @@ TEST(FontListShared, OneListWhileAnyBoxLivesThenBuiltAnew)
     }
 }
 
+TEST(FontListShared, TheBoxOffersEachFamilyOnceSortedWithoutRegardToCase)
+{
+    CFontComboBox box;
+    const auto list = acquireFontList();
+    QStringList expected;
+    for (const CFontInfo &info : *list)
+        if (!expected.contains(info.name))
+            expected << info.name;
+    ASSERT_EQ(box.count(), expected.size());
+    for (int i = 0; i < box.count(); ++i) {
+        ASSERT_TRUE(box.entry(i)) << i;
+        EXPECT_EQ(box.entry(i)->name, box.itemText(i));
+        EXPECT_TRUE(expected.contains(box.itemText(i)));
+        if (i > 0) {
+            EXPECT_LE(QString::compare(box.itemText(i - 1), box.itemText(i), Qt::CaseInsensitive), 0) << i;
+        }
+    }
+    EXPECT_EQ(box.currentIndex(), -1);
+    // A mask that takes no family leaves the box empty; all kinds bring every family back.
+    box.setFontTypeMask(0);
+    EXPECT_EQ(box.count(), 0);
+    box.setFontTypeMask(fonttype::kAll);
+    EXPECT_EQ(box.count(), expected.size());
+}
+
 } // namespace
 } // namespace tessivo
