@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QList>
+#include <QSet>
 #include <algorithm>
 #include <mutex>
 
@@ -17,7 +18,11 @@ QString CFontInfo::displayText() const
 
 std::vector<CFontInfo> buildFontList(const std::vector<FontReport> &reports, uint8_t pitchAndFamilyFilter)
 {
-    std::vector<CFontInfo> list;
+    // The first report of each name, by the text the list shows; of texts that are the
+    // same, the later report first. Sorted once: a machine may have many hundreds of
+    // families.
+    std::vector<std::pair<QString, const FontReport *>> kept;
+    QSet<QString> names;
     const int pitchFilter = pitchAndFamilyFilter & 0x0F, familyFilter = pitchAndFamilyFilter & 0xF0;
     for (const FontReport &font : reports) {
         if (font.charSet == charset::kMac)
@@ -26,16 +31,19 @@ std::vector<CFontInfo> buildFontList(const std::vector<FontReport> &reports, uin
             continue;
         if (familyFilter != 0 && familyFilter != (font.pitchAndFamily & 0xF0))
             continue;
-        if (std::any_of(list.begin(), list.end(), [&](const CFontInfo &f) { return f.name == font.name; }))
+        if (names.contains(font.name) || font.name.startsWith(QLatin1Char('@')))
             continue;
-        if (font.name.startsWith(QLatin1Char('@')))
-            continue;
-        const QString text = font.displayText();
-        const auto at = std::find_if(list.begin(), list.end(), [&](const CFontInfo &f) {
-            return QString::compare(f.displayText(), text, Qt::CaseSensitive) >= 0;
-        });
-        list.insert(at, font);
+        names.insert(font.name);
+        kept.emplace_back(font.displayText(), &font);
     }
+    std::reverse(kept.begin(), kept.end());
+    std::stable_sort(kept.begin(), kept.end(), [](const auto &a, const auto &b) {
+        return QString::compare(a.first, b.first, Qt::CaseSensitive) < 0;
+    });
+    std::vector<CFontInfo> list;
+    list.reserve(kept.size());
+    for (const auto &entry : kept)
+        list.push_back(*entry.second);
     return list;
 }
 

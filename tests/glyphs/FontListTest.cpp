@@ -53,6 +53,24 @@ TEST(FontList, OrdersByDisplayTextCaseSensitively)
     EXPECT_EQ(list[0].displayText(), "Alpha (Western)");
 }
 
+TEST(FontList, OfTwoFacesShownAlikeTheLaterComesFirst)
+{
+    // "A (B)" without a script and "A" of the script B show the same text.
+    const std::vector<CFontInfo> list = buildFontList({font("A (B)"), font("C"), font("A", "B")}, 0);
+    EXPECT_EQ(names(list), QStringList({"A", "A (B)", "C"}));
+}
+
+TEST(FontList, ManyFamiliesComeOutSortedAndEachOnce)
+{
+    std::vector<FontReport> reports;
+    for (int i = 0; i < 600; ++i)
+        reports.push_back(font(QStringLiteral("Family %1").arg((i * 7919) % 300, 3, 10, QLatin1Char('0')).toUtf8().constData()));
+    const QStringList shown = names(buildFontList(reports, 0));
+    ASSERT_EQ(shown.size(), 300);
+    for (int i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(shown[i], QStringLiteral("Family %1").arg(i, 3, 10, QLatin1Char('0')));
+}
+
 TEST(FontList, PitchAndFamilyFilter)
 {
     const std::vector<FontReport> reports = {font("Mono", "", charset::kAnsi, pitch::kFixed | 0x30),
