@@ -48,6 +48,7 @@ bool sameName(QStringView a, QStringView b)
 void IniFile::clear()
 {
     lines_.clear();
+    headersKnown_ = false;
     raw_.clear();
     eol_ = QStringLiteral("\r\n");
     encoding_ = Encoding::Utf16Le;
@@ -116,6 +117,7 @@ void IniFile::parse(const QByteArray &bytes, int codePage)
     eol_ = (firstBreak > 0 && text[firstBreak - 1] == u'\r') || firstBreak < 0 ? QStringLiteral("\r\n")
                                                                             : QStringLiteral("\n");
     lines_ = text.split(u'\n');
+    headersKnown_ = false;
     for (QString &line : lines_) {
         if (line.endsWith(u'\r'))
             line.chop(1);
@@ -176,30 +178,41 @@ bool IniFile::save(const QString &path) const
     return writeFileAtomically(path, serialize());
 }
 
+const std::vector<int> &IniFile::sectionHeaders() const
+{
+    if (!headersKnown_) {
+        headers_.clear();
+        for (int i = 0; i < lines_.size(); ++i)
+            if (sectionName(lines_[i]))
+                headers_.push_back(i);
+        headersKnown_ = true;
+    }
+    return headers_;
+}
+
 IniFile::Found IniFile::find(const QString &section, const QString &key) const
 {
     Found found;
-    for (int i = 0; i < lines_.size(); ++i) {
-        // Views, not copies: a lookup walks every line of the file.
-        const std::optional<QStringView> name = sectionName(lines_[i]);
-        if (name) {
-            if (found.sectionLine >= 0)
-                break;  // the section ended
-            if (sameName(*name, section)) {
-                found.sectionLine = i;
+    // The first section of the name, from its header to the next one; a lookup reads
+    // only the lines of that section.
+    const std::vector<int> &headers = sectionHeaders();
+    for (size_t h = 0; h < headers.size(); ++h) {
+        const int header = headers[h];
+        if (!sameName(*sectionName(lines_[header]), section))
+            continue;
+        found.sectionLine = found.lastLine = header;
+        const int end = h + 1 < headers.size() ? headers[h + 1] : int(lines_.size());
+        for (int i = header + 1; i < end; ++i) {
+            // Views, not copies.
+            if (!QStringView(lines_[i]).trimmed().isEmpty())
                 found.lastLine = i;
+            if (found.keyLine < 0) {
+                const std::optional<QStringView> lineKey = keyName(lines_[i]);
+                if (lineKey && sameName(*lineKey, key))
+                    found.keyLine = i;
             }
-            continue;
         }
-        if (found.sectionLine < 0)
-            continue;
-        if (!QStringView(lines_[i]).trimmed().isEmpty())
-            found.lastLine = i;
-        if (found.keyLine < 0) {
-            const std::optional<QStringView> lineKey = keyName(lines_[i]);
-            if (lineKey && sameName(*lineKey, key))
-                found.keyLine = i;
-        }
+        break;
     }
     return found;
 }
@@ -302,6 +315,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
             return;
         const QString &line = lines_[found.keyLine];
         lines_[found.keyLine] = line.left(line.indexOf(u'=')).trimmed() + u'=' + clean;
+        headersKnown_ = false;
         if (encoding_ == Encoding::Ansi)
             raw_[size_t(found.keyLine)].reset();
         return;
@@ -309,6 +323,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const QString newLine = key + u'=' + clean;
     const auto insert = [this](qsizetype at, const QString &line) {
         lines_.insert(at, line);
+        headersKnown_ = false;
         if (encoding_ == Encoding::Ansi)
             raw_.insert(raw_.begin() + at, std::nullopt);
     };

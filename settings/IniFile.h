@@ -74,6 +74,8 @@ private:
         int keyLine = -1;      // the key's line, -1 when missing
     };
     Found find(const QString &section, const QString &key) const;
+    /// The lines that open a section, found at the first lookup after a change.
+    const std::vector<int> &sectionHeaders() const;
     void clear();
     QByteArray serializeAs(Encoding encoding) const;
 
@@ -84,6 +86,9 @@ private:
     QString eol_ = QStringLiteral("\r\n");
     Encoding encoding_ = Encoding::Utf16Le;
     int codePage_ = 0;
+    // Every change to the lines forgets the headers: a lookup then finds them again.
+    mutable std::vector<int> headers_;
+    mutable bool headersKnown_ = false;
 };
 
 } // namespace tessivo

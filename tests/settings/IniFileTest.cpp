@@ -84,6 +84,27 @@ TEST(IniFile, WritingReplacesInPlaceAndKeepsEveryOtherLine)
     EXPECT_EQ(ini.serialize(), expected.join("\r\n").toUtf8() + "\r\n");
 }
 
+TEST(IniFile, LookupsBetweenWritesSeeEveryLineAsItIsNow)
+{
+    IniFile ini = parsed("[A]\nk=1\n[B]\nk=2\n[A]\nlate=3\n");
+    EXPECT_EQ(ini.value("B", "k"), "2");
+    EXPECT_EQ(ini.value("A", "late"), std::nullopt);  // only the first section of a name counts
+    // Lines added to the first section move every later section down.
+    for (int i = 0; i < 5; ++i)
+        ini.writeString("A", QStringLiteral("new%1").arg(i), QString::number(i));
+    EXPECT_EQ(ini.value("B", "k"), "2");
+    EXPECT_EQ(ini.value("A", "new4"), "4");
+    ini.writeString("C", "k", "4");  // a section at the end
+    EXPECT_EQ(ini.value("c", "K"), "4");
+    ini.writeString("B", "k", "5");
+    EXPECT_EQ(ini.value("B", "k"), "5");
+    // A file read anew forgets the old one's sections.
+    ini.parse("[B]\nother=1\n");
+    EXPECT_EQ(ini.value("B", "k"), std::nullopt);
+    EXPECT_EQ(ini.value("B", "other"), "1");
+    EXPECT_EQ(ini.value("A", "k"), std::nullopt);
+}
+
 TEST(IniFile, ValuesWithLineBreaksStayOnOneLine)
 {
     IniFile ini;
