@@ -135,46 +135,25 @@ CommandLine composeLine(const QStringList &arguments)
     CommandLine line;
     line.mode = CommandLine::Mode::Compose;
     line.composeArguments = arguments;
-    static const QStringList withValue = {QStringLiteral("--text"), QStringLiteral("--led"), QStringLiteral("--font"),
-                                          QStringLiteral("--open"), QStringLiteral("--middle"),
-                                          QStringLiteral("--close"), QStringLiteral("--save"),
-                                          QStringLiteral("--animation")};
+    const ComposeOptions split = splitComposeOptions(arguments);
+    if (!split.error.isEmpty()) {
+        line.mode = CommandLine::Mode::Error;
+        line.error = split.error;
+        return line;
+    }
     int outputs = 0;
-    for (int i = 1; i < arguments.size(); ++i) {
-        QString option = arguments[i];
-        QString value;
-        const qsizetype equals = option.indexOf(u'=');
-        const bool inline_ = option.startsWith(QStringLiteral("--")) && equals > 0;
-        if (inline_) {
-            value = option.mid(equals + 1);
-            option = option.left(equals);
-        }
-        if (withValue.contains(option)) {
-            if (!inline_) {
-                if (i + 1 >= arguments.size()) {
-                    line.mode = CommandLine::Mode::Error;
-                    line.error = QStringLiteral("Missing value after '%1'.").arg(option);
-                    return line;
-                }
-                value = arguments[++i];
-            }
-            if (option == QStringLiteral("--save")) {
-                line.saveTo = value;
-                ++outputs;
-            } else if (option == QStringLiteral("--animation")) {
-                line.animationTo = value;
-                ++outputs;
-            }
-        } else if (option == QStringLiteral("--send") && !inline_) {
+    for (const auto &[option, value] : split.options) {
+        if (option == QStringLiteral("--save")) {
+            line.saveTo = value;
+            ++outputs;
+        } else if (option == QStringLiteral("--animation")) {
+            line.animationTo = value;
+            ++outputs;
+        } else if (option == QStringLiteral("--send")) {
             line.sendComposed = true;
             ++outputs;
         } else if (option == QStringLiteral("--quiet") || option == QStringLiteral("-q")) {
             line.quiet = true;
-        } else if (option == QStringLiteral("--no-scale")) {
-        } else {
-            line.mode = CommandLine::Mode::Error;
-            line.error = QStringLiteral("Unknown option or argument with --text: '%1'.").arg(arguments[i]);
-            return line;
         }
     }
     if (outputs != 1) {

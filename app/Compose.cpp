@@ -47,6 +47,40 @@ bool asksToCompose(const QStringList &arguments)
     return false;
 }
 
+ComposeOptions splitComposeOptions(const QStringList &arguments)
+{
+    static const QStringList withValue = {QStringLiteral("--text"), QStringLiteral("--led"), QStringLiteral("--font"),
+                                          QStringLiteral("--open"), QStringLiteral("--middle"),
+                                          QStringLiteral("--close"), QStringLiteral("--save"),
+                                          QStringLiteral("--animation")};
+    static const QStringList withoutValue = {QStringLiteral("--send"), QStringLiteral("--quiet"),
+                                             QStringLiteral("-q"), QStringLiteral("--no-scale")};
+    ComposeOptions split;
+    for (int i = 1; i < arguments.size(); ++i) {
+        ComposeOption option{arguments[i], {}};
+        const qsizetype equals = option.name.indexOf(u'=');
+        const bool inlineValue = option.name.startsWith(QStringLiteral("--")) && equals > 0;
+        if (inlineValue) {
+            option.value = option.name.mid(equals + 1);
+            option.name.truncate(equals);
+        }
+        if (withValue.contains(option.name)) {
+            if (!inlineValue) {
+                if (i + 1 >= arguments.size()) {
+                    split.error = QStringLiteral("Missing value after '%1'.").arg(option.name);
+                    return split;
+                }
+                option.value = arguments[++i];
+            }
+        } else if (inlineValue || !withoutValue.contains(option.name)) {
+            split.error = QStringLiteral("Unknown option or argument with --text: '%1'.").arg(arguments[i]);
+            return split;
+        }
+        split.options.push_back(option);
+    }
+    return split;
+}
+
 ComposeRequest parseComposeOptions(const QStringList &arguments)
 {
     ComposeRequest request;
@@ -57,45 +91,34 @@ ComposeRequest parseComposeOptions(const QStringList &arguments)
             request.status = status;
         }
     };
-    for (int i = 1; i < arguments.size(); ++i) {
-        QString option = arguments[i], value;
-        const qsizetype equals = option.indexOf(u'=');
-        if (option.startsWith(QStringLiteral("--")) && equals > 0) {
-            value = option.mid(equals + 1);
-            option = option.left(equals);
-        }
-        const auto takeValue = [&]() {
-            if (!value.isNull())
-                return value;
-            return i + 1 < arguments.size() ? arguments[++i] : QString();
-        };
+    const ComposeOptions split = splitComposeOptions(arguments);
+    if (!split.error.isEmpty())
+        fail(2, split.error);
+    for (const auto &[option, value] : split.options) {
         if (option == QStringLiteral("--text")) {
             if (request.rows.size() == size_t(MessageDocument::kRows)) {
                 fail(cli::kTooManyRows, QStringLiteral("a message holds at most 12 rows"));
-                takeValue();
                 continue;
             }
-            request.rows.push_back({takeValue(), effects});
+            request.rows.push_back({value, effects});
         } else if (option == QStringLiteral("--open") || option == QStringLiteral("--middle") ||
                    option == QStringLiteral("--close")) {
             const int kind = option == QStringLiteral("--open") ? 0 : option == QStringLiteral("--middle") ? 1 : 2;
-            const QString name = takeValue();
-            const std::optional<int> found = effectByName(name, kind);
+            const std::optional<int> found = effectByName(value, kind);
             if (!found) {
-                fail(cli::kBadEffect, QStringLiteral("%1 %2: no such effect").arg(option, name));
+                fail(cli::kBadEffect, QStringLiteral("%1 %2: no such effect").arg(option, value));
                 continue;
             }
             (kind == 0 ? effects.opening : kind == 1 ? effects.middle : effects.closing) = *found;
             if (kind == 1)
                 request.useMiddle = true;
         } else if (option == QStringLiteral("--led")) {
-            const QString led = takeValue();
-            request.ledType = led == QStringLiteral("7") ? ledtype::k7 : led == QStringLiteral("11") ? ledtype::k11
-                              : led == QStringLiteral("16") ? ledtype::k16 : -2;
+            request.ledType = value == QStringLiteral("7") ? ledtype::k7 : value == QStringLiteral("11") ? ledtype::k11
+                              : value == QStringLiteral("16") ? ledtype::k16 : -2;
             if (request.ledType == -2)
-                fail(2, QStringLiteral("--led %1: the displays have 7, 11 or 16 LEDs").arg(led));
+                fail(2, QStringLiteral("--led %1: the displays have 7, 11 or 16 LEDs").arg(value));
         } else if (option == QStringLiteral("--font")) {
-            request.font = takeValue();
+            request.font = value;
         } else if (option == QStringLiteral("--no-scale")) {
             request.scalePictures = false;
         }

@@ -49,6 +49,20 @@ struct ComposeRequest {
     int status = 0;     // the exit status for `error`
 };
 
+/// One option of a composing command line, with its value from "--name=value" or from
+/// the argument after it.
+struct ComposeOption {
+    QString name;
+    QString value;
+};
+struct ComposeOptions {
+    std::vector<ComposeOption> options;  // in their order
+    QString error;                       // an unknown option, or a value missing at the end
+};
+/// Splits the arguments after the program's name into their options: the one reading
+/// of a composing command line, for what it asks and for what it composes.
+ComposeOptions splitComposeOptions(const QStringList &arguments);
+
 /// Reads the compose options in their order (an effect applies to the rows after it).
 ComposeRequest parseComposeOptions(const QStringList &arguments);
 /// Whether the arguments ask for composing (any --text).

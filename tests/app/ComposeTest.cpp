@@ -71,6 +71,34 @@ TEST(ComposeOptions, EffectsApplyToTheRowsAfterThemAndTwelveRowsAtMost)
     EXPECT_EQ(parseCommandLine(args({"--text"})).mode, CommandLine::Mode::Error);
 }
 
+TEST(ComposeOptions, WhatIsAskedAndWhatIsComposedAreReadAlike)
+{
+    // A file named like an option is the value of the option before it, for both.
+    const QStringList odd = args({"--text", "a", "--save", "--open", "--font=--text"});
+    const CommandLine line = parseCommandLine(odd);
+    ASSERT_EQ(line.mode, CommandLine::Mode::Compose) << line.error.toStdString();
+    EXPECT_EQ(line.saveTo, "--open");
+    const ComposeRequest request = parseComposeOptions(odd);
+    EXPECT_TRUE(request.error.isEmpty()) << request.error.toStdString();
+    ASSERT_EQ(request.rows.size(), 1u);
+    EXPECT_EQ(request.font, "--text");
+
+    const ComposeOptions split = splitComposeOptions(args({"--text=x=y", "-q", "--led", "7"}));
+    ASSERT_TRUE(split.error.isEmpty());
+    ASSERT_EQ(split.options.size(), 3u);
+    EXPECT_EQ(split.options[0].name, "--text");
+    EXPECT_EQ(split.options[0].value, "x=y");
+    EXPECT_EQ(split.options[1].name, "-q");
+    EXPECT_EQ(split.options[2].value, "7");
+    // Options without a value take none, and an unknown word is named as it was given.
+    EXPECT_EQ(splitComposeOptions(args({"--text", "a", "--send=now"})).error,
+              "Unknown option or argument with --text: '--send=now'.");
+    EXPECT_EQ(splitComposeOptions(args({"--text", "a", "stray"})).error,
+              "Unknown option or argument with --text: 'stray'.");
+    EXPECT_EQ(splitComposeOptions(args({"--text", "a", "--led"})).error, "Missing value after '--led'.");
+    EXPECT_EQ(parseComposeOptions(args({"--text", "a", "--led"})).status, 2);
+}
+
 class ComposeTest : public DialogFixture {
 protected:
     int compose(const QStringList &arguments, MessageDocument &into)
