@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iconv.h>
 #include <map>
 #include <memory>
@@ -125,7 +126,7 @@ uint8_t windows1252Byte(uint16_t code)
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
         return uint8_t(code);
     for (int i = 0; i < 32; ++i)
-        if (kWindows1252High[i] != 0 && kWindows1252High[i] == code)
+        if (kWindows1252High[i] == code)  // never 0 here: the bytes left out match nothing
             return uint8_t(0x80 + i);
     return '?';
 }
@@ -133,7 +134,7 @@ uint8_t windows1252Byte(uint16_t code)
 uint8_t ansiFirstByte(uint16_t code, int codePage)
 {
     // The default code page is a table of its own: no converter to load at start-up.
-    if (codePage != 936 && codePage != 950 && codePage != 932 && codePage != 949)
+    if (std::strcmp(iconvName(codePage), "CP1252") == 0)
         return windows1252Byte(code);
     static std::map<int, std::unique_ptr<Converter>> converters;
     auto &converter = converters[codePage];
