@@ -275,8 +275,10 @@ int RowModel::PushUndo()
         std::memcmp(&slots_[size_t(history_.undo.back())], &now, sizeof(RowState)) == 0)
         return 0;
     const size_t slot = size_t(history_.push());
-    if (slot >= slots_.size())
+    if (slot >= slots_.size()) {
+        slots_.reserve(kHistoryDepth);  // never moved once made: a state may be in use
         slots_.resize(slot + 1);
+    }
     slots_[slot] = now;
     return int(history_.undo.size());
 }
