@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QPainter>
-#include <QSet>
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <vector>
@@ -90,18 +89,13 @@ void CFontComboBox::fill()
 {
     const QSignalBlocker blocker(this);
     clear();
-    // Each name once, sorted by name without regard to case; names that differ only in
-    // case keep the order of the list. Sorted once, not by inserting one at a time: a
-    // machine may have many hundreds of families.
+    // The list names each family once; here they are sorted by name without regard to
+    // case, names that differ only in case in the order of the list. Sorted once, not
+    // by inserting one at a time: a machine may have many hundreds of families.
     std::vector<std::pair<QString, size_t>> items;
-    QSet<QString> named;
-    for (size_t i = 0; i < list_->size(); ++i) {
-        const CFontInfo &info = (*list_)[i];
-        if ((info.fontType & fontTypeMask_) && !named.contains(info.name)) {
-            named.insert(info.name);
-            items.emplace_back(info.name, i);
-        }
-    }
+    for (size_t i = 0; i < list_->size(); ++i)
+        if ((*list_)[i].fontType & fontTypeMask_)
+            items.emplace_back((*list_)[i].name, i);
     std::stable_sort(items.begin(), items.end(), [](const auto &a, const auto &b) {
         return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
     });
