@@ -13,21 +13,24 @@
 namespace tessivo::test {
 namespace {
 
-QPalette darkPalette()
+/// A window in a dark palette for one widget of `Widget` at `place`.
+template <typename Widget>
+Widget *inDarkWindow(QWidget &window, QSize size, QRect place)
 {
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(40, 42, 46));
     dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    return dark;
+    window.setPalette(dark);
+    window.resize(size);
+    auto *widget = new Widget(&window);
+    widget->setGeometry(place);
+    return widget;
 }
 
 TEST(Outline, TheFrameIsABlackLineInsideItsEdgesInADarkPalette)
 {
     QWidget parent;
-    parent.setPalette(darkPalette());
-    parent.resize(60, 40);
-    auto *frame = new COutlineFrame(&parent);
-    frame->setGeometry(5, 5, 50, 30);
+    auto *frame = inDarkWindow<COutlineFrame>(parent, {60, 40}, {5, 5, 50, 30});
     const QImage image = frame->grab().toImage();
     for (const QPoint edge : {QPoint(0, 0), QPoint(49, 0), QPoint(0, 29), QPoint(49, 29), QPoint(25, 0),
                               QPoint(25, 29), QPoint(0, 15), QPoint(49, 15)})
@@ -39,10 +42,7 @@ TEST(Outline, TheFrameIsABlackLineInsideItsEdgesInADarkPalette)
 TEST(Outline, TheNoteIsACardWithRoundedCornersAndItsOwnTextColour)
 {
     QWidget parent;
-    parent.setPalette(darkPalette());
-    parent.resize(120, 80);
-    auto *note = new CNoteLabel(&parent);
-    note->setGeometry(10, 10, 100, 60);
+    auto *note = inDarkWindow<CNoteLabel>(parent, {120, 80}, {10, 10, 100, 60});
     note->setText(QStringLiteral("Note"));
     const QImage image = parent.grab().toImage();
     const QPoint origin(10, 10);
