@@ -60,6 +60,7 @@ void CTessivoApp::startCommon()
 
 bool CTessivoApp::InitInstance()
 {
+    CTessivoDlg::installAccessibility();
     startCommon();
     fillCursorTable();
     LoadGlyphFiles(std::filesystem::path((moduleFolder_ + QStringLiteral("/LIB")).toStdString()));

@@ -53,6 +53,8 @@ CEditChrView::CEditChrView(GlyphEditor &editor, const LanguageTable *languages, 
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
+    // Only the board says it has the focus, not the viewport inside it too.
+    viewport()->setFocusProxy(nullptr);
     viewport()->setMouseTracking(true);
     setMouseTracking(true);
 
@@ -284,6 +286,11 @@ void CEditChrView::keyPressEvent(QKeyEvent *event)
         default: break;
         }
     }
+    // Escape with nothing to cancel or drop closes the editor; the row keeps what was drawn.
+    if (event->key() == Qt::Key_Escape && editor_.escapeCloses()) {
+        window()->close();
+        return;
+    }
     if (editor_.OnKey(event->key()))
         return;
     CScrollWnd::keyPressEvent(event);
@@ -314,10 +321,9 @@ void CEditChrView::wheelEvent(QWheelEvent *event)
     CScrollWnd::wheelEvent(event);
 }
 
-bool CEditChrView::fillContextMenu(QMenu &menu, QPoint content)
+bool CEditChrView::fillContextMenu(QMenu &menu, editor::Menu which)
 {
     using namespace editor;
-    const Menu which = editor_.menuAt(content);
     if (which == Menu::None)
         return false;
     const LanguageRecord *language = languages_ ? &languages_->current() : nullptr;
@@ -333,6 +339,7 @@ bool CEditChrView::fillContextMenu(QMenu &menu, QPoint content)
     };
     const auto grid = [&] {
         QMenu *sub = menu.addMenu(text(22, u"网格大小"));
+        sub->setAccessibleName(sub->title());
         sub->setObjectName(QStringLiteral("gridMenu"));
         const int sizes[] = {4, 6, 8, 10};
         for (int i = 0; i < 4; ++i) {
@@ -360,11 +367,13 @@ bool CEditChrView::fillContextMenu(QMenu &menu, QPoint content)
     }
     if (which == Menu::Pop3) {
         QMenu *rotate = menu.addMenu(text(23, u"旋转"));
+        rotate->setAccessibleName(rotate->title());
         rotate->setObjectName(QStringLiteral("rotateMenu"));
         item(*rotate, kCmdTurnLeft, 11, u"左转90度");
         item(*rotate, kCmdTurnRight, 12, u"右转90度");
         item(*rotate, kCmdTurn180, 13, u"旋转180度");
         QMenu *mirror = menu.addMenu(text(24, u"镜向"));
+        mirror->setAccessibleName(mirror->title());
         mirror->setObjectName(QStringLiteral("mirrorMenu"));
         item(*mirror, kCmdMirrorHorizontal, 14, u"水平镜向(&H)");
         item(*mirror, kCmdMirrorVertical, 15, u"垂直镜向(&V)");
@@ -386,15 +395,27 @@ bool CEditChrView::fillContextMenu(QMenu &menu, QPoint content)
 
 void CEditChrView::contextMenuEvent(QContextMenuEvent *event)
 {
-    // A menu asked for from the keyboard does nothing here.
-    if (event->reason() != QContextMenuEvent::Mouse)
+    editor::Menu which;
+    QPoint global;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        which = editor_.menuAt(contentPoint(viewport()->mapFromGlobal(event->globalPos())));
+        global = event->globalPos();
+    } else {
+        // The menu key and Shift+F10: the menu at the selection, else at the board's corner.
+        const auto [menu, content] = editor_.keyboardMenu();
+        which = menu;
+        global = viewport()->mapToGlobal(content - GetDeviceScrollPosition());
+    }
+    // No menu here: the right press that came with this event goes on drawing.
+    if (which == editor::Menu::None)
         return;
     // The press that asked for the menu never sees its release (the menu takes it).
     editor_.CancelGesture();
     QMenu menu(this);
-    if (!fillContextMenu(menu, contentPoint(viewport()->mapFromGlobal(event->globalPos()))))
+    menu.setAccessibleName(QStringLiteral("Board menu"));
+    if (!fillContextMenu(menu, which))
         return;
-    if (QAction *chosen = menu.exec(event->globalPos()))
+    if (QAction *chosen = menu.exec(global))
         OnCommand(chosen->data().toInt());
 }
 

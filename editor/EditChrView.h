@@ -7,6 +7,7 @@
 // frame). It turns mouse events into gestures of the editor model in content
 // coordinates and repaints only the squares a change touched.
 
+#include "editor/GlyphEditor.h"
 #include "editor/ScrollWnd.h"
 
 class QMenu;
@@ -29,7 +30,9 @@ public:
     /// Runs a canvas command (undo, clipboard, transformations, grid sizes, clear).
     void OnCommand(int command);
     /// Fills the context menu for a content point; false when there is none there.
-    bool fillContextMenu(QMenu &menu, QPoint content);
+    bool fillContextMenu(QMenu &menu, QPoint content) { return fillContextMenu(menu, editor_.menuAt(content)); }
+    /// Fills one of the canvas's menus; false for none.
+    bool fillContextMenu(QMenu &menu, editor::Menu which);
 
     /// SetScrollSizes for the board: a cell a line, the board and 10 pixels more.
     void UpdateScrollSizes();

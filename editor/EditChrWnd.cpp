@@ -45,7 +45,8 @@ CEditChrWnd::CEditChrWnd(GlyphEditor &editor, const LanguageTable *languages, QW
 {
     setObjectName(QStringLiteral("id%1").arg(kControlId));
     setAccessibleName(QStringLiteral("Rulers"));
-    setFocusProxy(canvas_);
+    // The focus given to the frame goes on to the board (focusInEvent), without a proxy,
+    // so that only the board says it has the focus.
     connect(canvas_, &CEditChrView::boardDrawn, this, [this] {
         update(QRect(0, 0, width(), ruler::kMargin));
         update(QRect(0, 0, ruler::kMargin, height()));

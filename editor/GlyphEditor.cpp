@@ -744,6 +744,15 @@ Menu GlyphEditor::menuAt(QPoint point) const
     return withinSelection(point) ? Menu::Pop3 : Menu::Pop2;
 }
 
+std::pair<Menu, QPoint> GlyphEditor::keyboardMenu() const
+{
+    if (tool_ != kSelect)
+        return {Menu::Pop1, layout_.squaresOf(QRect(0, 0, 1, 1)).topLeft()};
+    if (hasSelection())
+        return {Menu::Pop3, rubberRect().center()};
+    return {Menu::Pop2, layout_.squaresOf(QRect(0, 0, 1, 1)).topLeft()};
+}
+
 bool GlyphEditor::isCommandEnabled(int command, bool clipboardHasPicture) const
 {
     switch (command) {

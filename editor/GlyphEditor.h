@@ -157,10 +157,16 @@ public:
     /// A key: Delete and Escape with the select tool, the arrows with a selection.
     /// True when the key was taken.
     bool OnKey(int key);
+    /// Escape closes the editor when there is neither a gesture to cancel nor a
+    /// selection to drop.
+    bool escapeCloses() const { return !gestureActive() && !hasSelection(); }
 
     // ---- context menus ----
     /// The menu a right click at a content point opens.
     editor::Menu menuAt(QPoint point) const;
+    /// The menu the keyboard's menu key opens and the content point it opens at: the
+    /// selection's menu at the selection, else the board's menu at the board's corner.
+    std::pair<editor::Menu, QPoint> keyboardMenu() const;
     /// Whether a menu item can be used now (the clipboard's picture told apart).
     bool isCommandEnabled(int command, bool clipboardHasPicture) const;
 

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFrame>
+#include <QApplication>
 #include <QGridLayout>
 #include <QToolButton>
 
@@ -86,7 +87,6 @@ CMakeChrWnd::CMakeChrWnd(MessageDocument &document, const LanguageTable &languag
     toolBar_->setAccessibleName(QStringLiteral("Tools"));
     resize(size);
     move(0, 0);
-    setFocusProxy(frame_);
 
     connect(editor_, &GlyphEditor::titleChanged, this, &QWidget::setWindowTitle);
     connect(editor_, &GlyphEditor::toolStateChanged, this, &CMakeChrWnd::UpdateToolBar);
@@ -139,7 +139,8 @@ void CMakeChrWnd::createToolBar()
         button->setIconSize(toolbar::kImageSize);
         button->setAutoRaise(true);
         button->setCheckable(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches the tools; a click leaves the focus on the board.
+        button->setFocusPolicy(Qt::TabFocus);
         connect(button, &QToolButton::clicked, this, [this, command] { onCommand(command); });
         grid->addWidget(button, i / 2, i % 2);
         buttons_[size_t(i)] = button;
@@ -175,7 +176,9 @@ void CMakeChrWnd::onCommand(int command)
 {
     editor_->OnCommand(command);
     UpdateToolBar();
-    if (canvas())
+    // A tool picked with the keyboard keeps the focus for the next Tab or Space.
+    const QWidget *focus = QApplication::focusWidget();
+    if (canvas() && !(focus && toolBar_->isAncestorOf(focus)))
         canvas()->setFocus();
 }
 

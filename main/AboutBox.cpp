@@ -25,6 +25,7 @@ void ShowAboutBox(QWidget *parent)
     auto *icon = new QLabel(&about);
     icon->setGeometry(du.rect(11, 17, 21, 20));
     icon->setPixmap(pictures::picture(pictures::kIcon, icon->size()));
+    icon->setAccessibleName(QStringLiteral("Tessivo icon"));
     auto *text = new QLabel(QStringLiteral("Tessivo，V2.0"), &about);
     text->setGeometry(du.rect(40, 25, 119, 8));
     auto *ok = new QPushButton(QStringLiteral("确定"), &about);

@@ -24,7 +24,9 @@
 #include "ui/ShadeButton.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
+#include <QPointer>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -92,10 +94,18 @@ QString rowName(int k)
 
 } // namespace
 
+void CTessivoDlg::installAccessibility()
+{
+    tessivo::installAccessibility();
+    CInputChrWnd::installAccessibility();
+    CKeyWnd::installAccessibility();
+}
+
 CTessivoDlg::CTessivoDlg(MessageDocument &document, Settings &settings, LinkDrivers &drivers,
                          QWidget *parent)
     : QDialog(parent), document_(document), settings_(settings), font_(dialogFont()), du_(font_)
 {
+    installAccessibility();
     setObjectName(QStringLiteral("id102"));
     setWindowTitle(windowTitleFor(QString::fromLatin1(kCaption), document_.projectPath()));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -109,7 +119,6 @@ CTessivoDlg::CTessivoDlg(MessageDocument &document, Settings &settings, LinkDriv
     setMaximumHeight(baseSize_.height());
     resize(baseSize_);
 
-    installAccessibility();
     // A project dropped on the window opens (after the save question).
     setAcceptDrops(true);
 
@@ -141,6 +150,8 @@ CTessivoDlg::CTessivoDlg(MessageDocument &document, Settings &settings, LinkDriv
     LayoutRows();
 
     progress_->setRange(1, 100);
+    // Idle, the bar is empty and says so: its value is its minimum, not below it.
+    progress_->setValue(progress_->minimum());
     startLink(drivers);
 }
 
@@ -195,6 +206,7 @@ void CTessivoDlg::createControls()
     ledTypeButton_ = button(dlg::kLedType, 173, 7, 50, 21, CShadeButtonST::kSoftBump, pictures::kLedType);
     ledTypeMenu_ = new QMenu(ledTypeButton_);
     ledTypeMenu_->setObjectName(QStringLiteral("ledTypeMenu"));
+    ledTypeMenu_->setAccessibleName(QStringLiteral("LED type"));
     for (int type = 0; type < ledtype::kCount; ++type) {
         const int command = dlg::kLedType7 + type;
         QAction *action =
@@ -224,9 +236,12 @@ void CTessivoDlg::createControls()
     connect(userFont_, &QRadioButton::clicked, this, &CTessivoDlg::OnGlyphSource);
     connect(sysFont_, &QRadioButton::clicked, this, &CTessivoDlg::OnGlyphSource);
     connect(fontList_, &QComboBox::activated, this, &CTessivoDlg::OnSysFontChanged);
-    label(dlg::kLanguageLabel, 330, 5, 54, 10);
+    QLabel *languageLabel = label(dlg::kLanguageLabel, 330, 5, 54, 10);
     languageList_ = new QComboBox(this);
     place(languageList_, dlg::kLanguageList, 330, 17, 54, 89);
+    // Screen readers hear the list by its caption (its name, and the label's relation).
+    languageList_->setAccessibleName(QStringLiteral("Language"));
+    languageLabel->setBuddy(languageList_);
     frame(dlg::kLinkFrame, 388, 0, 72, 35, QFrame::Box);
     linkPicture_ = new CPictureLabel(this);
     place(linkPicture_, dlg::kLinkPicture, 413, 11, 53, 33);
@@ -282,6 +297,7 @@ void CTessivoDlg::createControls()
 
     colourMenu_ = new QMenu(colour_);
     colourMenu_->setObjectName(QStringLiteral("menu160"));
+    colourMenu_->setAccessibleName(QStringLiteral("LED colour"));
     for (int command : {dlg::kRed, dlg::kGreen, dlg::kBlue, dlg::kYellow}) {
         QAction *action = colourMenu_->addAction(QString());
         action->setObjectName(QStringLiteral("id%1").arg(command));
@@ -331,6 +347,7 @@ void CTessivoDlg::createControls()
     connect(open_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("recentMenu"));
+        menu.setAccessibleName(QStringLiteral("Recent projects"));
         fillRecentMenu(menu);
         menu.exec(open_->mapToGlobal(at));
     });
@@ -348,7 +365,16 @@ void CTessivoDlg::createControls()
         auto *key = new QShortcut(this);
         key->setKeys(keys);
         key->setContext(Qt::WindowShortcut);
-        connect(key, &QShortcut::activated, this, command);
+        connect(key, &QShortcut::activated, this, [this, command] {
+            // A key pressed in the glyph editor: once the command's dialogs are gone the
+            // focus goes back there, not to this window.
+            const QPointer<QWidget> from = QApplication::focusWidget();
+            (this->*command)();
+            if (from && from->window() != this && from->isVisible()) {
+                from->window()->activateWindow();
+                from->setFocus(Qt::OtherFocusReason);
+            }
+        });
         shortcuts_.push_back(key);
     };
     const auto standard = [](QKeySequence::StandardKey which, QKeyCombination fallback) {
@@ -361,6 +387,13 @@ void CTessivoDlg::createControls()
     shortcut(standard(QKeySequence::Open, Qt::CTRL | Qt::Key_O), &CTessivoDlg::OnOpen);
     shortcut(standard(QKeySequence::Save, Qt::CTRL | Qt::Key_S), &CTessivoDlg::saveCommand);
     shortcut(standard(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q), &CTessivoDlg::OnExit);
+    quitKey_ = shortcuts_.back();
+    // While Send runs Escape stops it, also when a row has the focus (which would
+    // otherwise take the key as a character).
+    cancelKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    cancelKey_->setContext(Qt::WindowShortcut);
+    cancelKey_->setEnabled(false);
+    connect(cancelKey_, &QShortcut::activated, this, &CTessivoDlg::OnCancelSend);
 }
 
 void CTessivoDlg::createRows()
@@ -391,7 +424,9 @@ void CTessivoDlg::createRows()
         row.editor->setIcon(QIcon(txt));
         row.editor->setIconSize(txt.deviceIndependentSize().toSize());  // logical pixels at any scale
         row.editor->setAutoDefault(false);
-        row.editor->setAccessibleName(QStringLiteral("TXT"));
+        // Twelve buttons that all read "TXT" are told apart by their rows (the language
+        // names them again).
+        row.editor->setAccessibleName(QStringLiteral("Edit row %1").arg(k + 1));
         row.editor->setAccessibleDescription(QStringLiteral("Glyph editor for row %1").arg(k + 1));
         row.editor->setToolTip(row.editor->accessibleDescription());
         connect(row.editor, &QPushButton::clicked, this, [this, k] { OnEditorButton(k); });
@@ -718,6 +753,13 @@ void CTessivoDlg::ApplyLanguage(bool full)
                 w->setAccessibleName(text);
         }
         languageList_->setAccessibleName(fieldText(language.C[6]));
+        for (int k = 0; k < kMessageRows; ++k) {
+            QPushButton *editor = rows_[size_t(k)].editor;
+            editor->setAccessibleName(ownText(language, "Edit row %1", u"编辑第 %1 行").arg(k + 1));
+            editor->setAccessibleDescription(
+                ownText(language, "Glyph editor for row %1", u"第 %1 行的字模编辑器").arg(k + 1));
+            editor->setToolTip(editor->accessibleDescription());
+        }
         note_->setText(noteText(language, document_.ledType()));
         renewLedTypeCaption();
         if (editor_)

@@ -80,6 +80,10 @@ public:
                 QWidget *parent = nullptr);
     ~CTessivoDlg() override;
 
+    /// Makes screen readers see the program's controls through the program's own
+    /// interfaces; start-up calls it before the first widget is made.
+    static void installAccessibility();
+
     MessageDocument &document() { return document_; }
     const MessageDocument &document() const { return document_; }
     CInputChrWnd *rowWindow(int k) const;
@@ -117,6 +121,9 @@ public:
     bool OnSend();
     /// Stops a running Send after the packet in flight (the Cancel button, Escape).
     void OnCancelSend();
+    /// While Send runs, the close box and Ctrl+Q ask whether to stop it; on Yes it stops
+    /// after the packet in flight and the window then leaves as it would when idle.
+    bool askStopSending();
     bool sending() const { return sending_; }
     /// Start plays the rows on the simulation; Stop ends it.
     void OnStart();
@@ -224,6 +231,8 @@ private:
     QLabel *capacity_ = nullptr;
     QPushButton *cancel_ = nullptr;  // in the gauge's place while Send runs
     std::vector<QShortcut *> shortcuts_;
+    QShortcut *quitKey_ = nullptr;    // stays on while Send runs: it asks to stop first
+    QShortcut *cancelKey_ = nullptr;  // Escape while Send runs, wherever the focus is
     int shownCapacity_ = -1;  // the byte count the gauge shows, -1 before the first
     std::array<QLabel *, 4> headers_{};
     CDemoWnd *demo_ = nullptr;
@@ -239,6 +248,8 @@ private:
     bool inExit_ = false;
     bool shownOnce_ = false;
     bool sending_ = false;
+    bool leaveAfterSend_ = false;
+    void announceSendOutcome(const QString &outcome);  // the user chose to leave while Send ran
     QSize baseSize_;  // the template's size, the smallest the window gets
     std::vector<std::pair<QWidget *, QRect>> stretched_, moved_;  // at the template's width
 };

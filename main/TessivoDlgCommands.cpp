@@ -138,6 +138,15 @@ void CTessivoDlg::OnExit()
 {
     if (inExit_)
         return;
+    // While Send runs the question is whether to stop it; the exit follows its end.
+    if (sending_) {
+        if (!leaveAfterSend_) {
+            inExit_ = true;
+            askStopSending();
+            inExit_ = false;
+        }
+        return;
+    }
     inExit_ = true;
     const bool leave = ConfirmSave();
     inExit_ = false;
@@ -165,10 +174,6 @@ void CTessivoDlg::reject()
 void CTessivoDlg::closeEvent(QCloseEvent *event)
 {
     event->ignore();
-    if (sending_) {
-        OnCancelSend();
-        return;
-    }
     OnExit();
 }
 

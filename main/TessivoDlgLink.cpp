@@ -17,6 +17,8 @@
 #include "ui/ShadeButton.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QPointer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
@@ -64,6 +66,9 @@ bool CTessivoDlg::OnSend()
         return false;
     const int ledType = document_.ledType();
     sending_ = true;
+    leaveAfterSend_ = false;
+    // Disabling the commands moves the focus; it comes back where it was.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     // The poll waits while the download holds the link, and the window's other
     // commands wait with it; the window keeps painting and answering, and Cancel
     // stops the download.
@@ -87,13 +92,48 @@ bool CTessivoDlg::OnSend()
     capacity_->show();
     sending_ = false;
     setCommandsEnabled(true);
+    if (focus && focus->isEnabled() && focus->isVisible())
+        focus->setFocus(Qt::OtherFocusReason);
     detectTimer_.start();
-    if (link_->cancelled())
-        ShowMessage(ownText(settings_.languages.current(),
-                            "Send was stopped: the display now holds an incomplete message.",
+    const LanguageRecord &language = settings_.languages.current();
+    const bool cancelled = link_->cancelled();
+    // Screen readers hear how it ended, success included, which shows no message.
+    announceSendOutcome(sent ? ownText(language, "Sent to the display.", u"已发送到显示屏。")
+                        : cancelled ? ownText(language, "Send was stopped.", u"发送已停止。")
+                                    : ownText(language, "Send failed.", u"发送失败。"));
+    if (std::exchange(leaveAfterSend_, false)) {
+        // Asked to leave while it ran: the save question and the exit, as when idle.
+        OnExit();
+        return sent;
+    }
+    if (cancelled)
+        ShowMessage(ownText(language, "Send was stopped: the display now holds an incomplete message.",
                             u"发送已停止：显示屏现在保存的是不完整的信息。"),
                     this, mb::kOk | mb::kIconExclamation);
     return sent;
+}
+
+bool CTessivoDlg::askStopSending()
+{
+    const int answer = ShowMessage(
+        ownText(settings_.languages.current(),
+                "Stop sending and leave? The display would keep an incomplete message.",
+                u"停止发送并退出吗？显示屏将保留不完整的信息。"),
+        this, mb::kYesNoCancel | mb::kIconQuestion);
+    if (answer != mb::kIdYes || !sending_)
+        return answer == mb::kIdYes;
+    leaveAfterSend_ = true;
+    OnCancelSend();
+    return true;
+}
+
+void CTessivoDlg::announceSendOutcome(const QString &outcome)
+{
+    progress_->setAccessibleDescription(outcome);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent alert(progress_, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
 }
 
 void CTessivoDlg::OnCancelSend()
@@ -111,7 +151,9 @@ void CTessivoDlg::setCommandsEnabled(bool enabled)
     for (QWidget *command : commands)
         command->setEnabled(enabled);
     for (QShortcut *key : shortcuts_)
-        key->setEnabled(enabled);
+        key->setEnabled(enabled || key == quitKey_);
+    if (cancelKey_)
+        cancelKey_->setEnabled(!enabled);
     send_->setEnabled(enabled && link_->connected());
     fontList_->setEnabled(enabled && !document_.glyphSource().userFont);
 }
@@ -127,7 +169,9 @@ void CTessivoDlg::setProgressPosition(int position)
 {
     if (onWindowThread(this, false, [=, this] { setProgressPosition(position); }))
         return;
-    progress_->setValue(position);
+    // A position outside the range (the reset to 0 of a range from 1) empties the bar
+    // rather than being ignored.
+    progress_->setValue(std::clamp(position, progress_->minimum(), progress_->maximum()));
 }
 
 void CTessivoDlg::showLinkState(bool connected, const QString &toolTip)

@@ -90,6 +90,7 @@ QString CDemoWnd::saveAnimationText(bool chinese)
 void CDemoWnd::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
+    menu.setAccessibleName(QStringLiteral("Simulation menu"));
     QAction *save = menu.addAction(saveAnimationText(property("chinese").toBool()));
     save->setObjectName(QStringLiteral("saveAnimation"));
     if (menu.exec(event->globalPos()) == save)

@@ -6,6 +6,7 @@
 #include "document/MessageDocument.h"
 #include "glyphs/SysFontGlyph.h"
 #include "rows/Columns.h"
+#include "rows/OwnAccessible.h"
 #include "ui/Pictures.h"
 
 #include <QAccessible>
@@ -42,14 +43,15 @@ QImage glyphPicture(const ChrRecord &record, QRgb ink, int scale)
     return picture;
 }
 
-/// One key as a screen reader sees it: a button named after its glyph.
-class KeyAccessible : public QAccessibleInterface {
+/// One key as a screen reader sees it: a button named after its glyph, which can take
+/// the focus and be pressed.
+class KeyAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     KeyAccessible(CKeyWnd *keys, int k) : keys_(keys), k_(k) {}
     bool isValid() const override { return keys_ && k_ < keys_->keyboard().keyCount(); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return keys_ ? keys_->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(keys_); }
+    QAccessibleInterface *parent() const override { return keys_ ? QAccessible::queryAccessibleInterface(keys_) : nullptr; }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
@@ -72,6 +74,21 @@ public:
         state.focused = keys_->hasFocus() && keys_->keyboard().focusKey() == k_;
         return state;
     }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction(), setFocusAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (!isValid())
+            return;
+        if (name == pressAction())
+            keys_->pressKey(k_);
+        else if (name == setFocusAction())
+            keys_->focusKey(k_);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
 private:
     QPointer<CKeyWnd> keys_;
@@ -111,6 +128,11 @@ public:
         const int k = keys()->keyboard().HitTest(keys()->mapFromGlobal(QPoint(x, y)) - keys()->contentsRect().topLeft());
         return k >= 0 ? child(k) : QAccessibleWidget::childAt(x, y);
     }
+    QAccessibleInterface *focusChild() const override
+    {
+        const int k = keys()->keyboard().focusKey();
+        return keys()->hasFocus() && k >= 0 && k < keyCount() ? child(k) : nullptr;
+    }
     /// The keys were filled anew: the interfaces of the old ones go.
     void clearKeys() const
     {
@@ -138,6 +160,7 @@ QAccessibleInterface *keyboardAccessibleFactory(const QString &, QObject *object
 CKeyWnd::CKeyWnd(const MessageDocument &document, QWidget *parent)
     : QFrame(parent), document_(document), scrollBar_(new QScrollBar(Qt::Vertical, this))
 {
+    installAccessibility();
     setObjectName(QStringLiteral("id%1").arg(kControlId));
     setAccessibleName(QStringLiteral("Character keyboard"));
     setFrameShape(QFrame::Box);
@@ -147,13 +170,10 @@ CKeyWnd::CKeyWnd(const MessageDocument &document, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Tab reaches the keys; the arrows move among them, Enter or Space picks one.
     setFocusPolicy(Qt::StrongFocus);
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(&keyboardAccessibleFactory);
-        return true;
-    }();
-    (void)factoryInstalled;
     scrollBar_->setObjectName(QStringLiteral("id%1").arg(kScrollBarId));
     scrollBar_->setAccessibleName(QStringLiteral("Keys"));
+    // The keys take the focus; the bar is for the mouse (the arrows and Page keys scroll).
+    scrollBar_->setFocusPolicy(Qt::NoFocus);
     connect(scrollBar_, &QScrollBar::actionTriggered, this, &CKeyWnd::onScroll);
 
     connect(&document_, &MessageDocument::ledTypeChanged, this,
@@ -161,6 +181,11 @@ CKeyWnd::CKeyWnd(const MessageDocument &document, QWidget *parent)
     connect(&document_, &MessageDocument::glyphSourceChanged, this,
             [this] { FillKeys(255, document_.ledType()); });
     FillKeys(255, document_.ledType());
+}
+
+void CKeyWnd::installAccessibility()
+{
+    installAccessibleFactory(&keyboardAccessibleFactory);
 }
 
 void CKeyWnd::FillKeys(int maxCode, int ledType)
@@ -178,9 +203,8 @@ void CKeyWnd::FillKeys(int maxCode, int ledType)
         [&](uint16_t code, ChrRecord &record) { return GetGlyph(source, code, type, record); }, !source.userFont,
         [&](uint16_t code) { return faceHasOwnGlyph(source.face, ledType, code); });
     keyboard_.Fill(tessivo::FillKeys(maxCode, lookup), ledType);
-    if (QAccessible::isActive())
-        if (auto *grid = static_cast<KeyboardAccessible *>(QAccessible::queryAccessibleInterface(this)))
-            grid->clearKeys();
+    if (KeyboardAccessible *grid = ownAccessible<KeyboardAccessible>(this))
+        grid->clearKeys();
     renderGlyphs();
     // As a new size does: the grid, the lines that fit, the scroll bar, the first line.
     keyboard_.Resize(contentsRect().width(), contentsRect().height());
@@ -325,15 +349,35 @@ void CKeyWnd::pick(int k)
         emit keyPicked(keyboard_.keys()[size_t(k)]);
 }
 
+void CKeyWnd::pressKey(int k)
+{
+    pick(k);
+}
+
+void CKeyWnd::focusKey(int k)
+{
+    const int top = keyboard_.topLine();
+    redraw(keyboard_.SetFocusKey(k));
+    if (keyboard_.topLine() != top) {
+        syncScrollBar();
+        update();
+    }
+    if (hasFocus())
+        announceFocus();
+    else
+        setFocus(Qt::OtherFocusReason);  // focusInEvent announces it
+}
+
 void CKeyWnd::announceFocus()
 {
     const int k = keyboard_.focusKey();
     if (!QAccessible::isActive() || k < 0 || !hasFocus())
         return;
-    if (QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(this)) {
-        QAccessibleEvent focus(grid->child(k), QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-    }
+    if (KeyboardAccessible *grid = ownAccessible<KeyboardAccessible>(this))
+        if (QAccessibleInterface *key = grid->child(k)) {
+            QAccessibleEvent focus(key, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
 }
 
 void CKeyWnd::keyPressEvent(QKeyEvent *event)

@@ -27,6 +27,10 @@ public:
 
     explicit CKeyWnd(const MessageDocument &document, QWidget *parent = nullptr);
 
+    /// Makes screen readers see the keyboard through its own interface; start-up calls
+    /// it before the first widget is made, every keyboard before it names itself.
+    static void installAccessibility();
+
     /// Fills the keys for the codes 1 to min(maxCode, 125) from the document's glyph
     /// source at the LED type.
     void FillKeys(int maxCode, int ledType);
@@ -40,6 +44,10 @@ public:
     QString keyName(int k) const;
     /// Key k's face on the screen; empty while its line is not shown.
     QRect keyScreenRect(int k) const;
+    /// What a screen reader's press and focus actions on key k do: pick its glyph, or
+    /// give the keyboard the focus on that key.
+    void pressKey(int k);
+    void focusKey(int k);
 
 signals:
     /// A key was clicked: its glyph, a copy the receiver keeps.

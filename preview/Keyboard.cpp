@@ -171,18 +171,22 @@ int Keyboard::MouseRelease(QPoint point, std::vector<int> &changed)
 
 std::vector<int> Keyboard::MoveFocus(int dx, int dy)
 {
-    std::vector<int> changed;
     if (keyCount() == 0)
+        return {};
+    if (focusKey_ < 0)
+        return SetFocusKey(std::min(topLine_ * keys::kPerLine, keyCount() - 1));
+    const int target = focusKey_ + dx + dy * keys::kPerLine;
+    // Along a line the keys run on into the next; down past the last key stays.
+    return SetFocusKey(target >= 0 && target < keyCount() ? target : focusKey_);
+}
+
+std::vector<int> Keyboard::SetFocusKey(int k)
+{
+    std::vector<int> changed;
+    if (k < 0 || k >= keyCount())
         return changed;
     const int before = focusKey_;
-    if (focusKey_ < 0) {
-        focusKey_ = std::min(topLine_ * keys::kPerLine, keyCount() - 1);
-    } else {
-        const int target = focusKey_ + dx + dy * keys::kPerLine;
-        // Along a line the keys run on into the next; down past the last key stays.
-        if (target >= 0 && target < keyCount())
-            focusKey_ = target;
-    }
+    focusKey_ = k;
     const int line = focusKey_ / keys::kPerLine;
     if (line < topLine_)
         topLine_ = line;

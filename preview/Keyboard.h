@@ -68,6 +68,9 @@ public:
     /// Moves the focus key by `dx` keys and `dy` lines; the keys to redraw. The first
     /// move with no focus key yet puts it on the first key shown.
     std::vector<int> MoveFocus(int dx, int dy);
+    /// Puts the focus key on key k (scrolled into view); the keys to redraw. A k that
+    /// is no key changes nothing.
+    std::vector<int> SetFocusKey(int k);
     int focusKey() const { return focusKey_; }
     /// The highest first line: the last line then shows at the bottom.
     int lastTopLine() const { return std::max(0, lineCount() - visibleLines_); }

@@ -3,6 +3,9 @@
 
 #include "rows/InputChrWnd.h"
 
+#include "rows/OwnAccessible.h"
+#include "rows/SpokenRow.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -26,22 +29,96 @@ const QColor kEvenMark(140, 150, 200);
 const QColor kOddMark(180, 200, 220);
 const QColor kEmptyMark(220, 240, 240);
 
-/// Screen readers read a row like a one-line text field holding its characters.
-class RowAccessible : public QAccessibleWidget {
+/// Screen readers read a row like a one-line text field holding its characters: its
+/// text, caret and selection, each character's place on the screen.
+class RowAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit RowAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::EditableText) {}
+    explicit RowAccessible(CInputChrWnd *row) : QAccessibleWidget(row, QAccessible::EditableText) {}
+
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return static_cast<CInputChrWnd *>(widget())->rowText();
+            return spoken().text;
         return QAccessibleWidget::text(t);
     }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = true;
+        state.selectableText = true;
+        return state;
+    }
+
+    // The text interface.
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        const RowModel &model = row()->row();
+        if (selectionIndex != 0 || !model.hasSelection())
+            return;
+        const SpokenRow words = spoken();
+        const int a = words.offsetOf(model.anchor()), b = words.offsetOf(model.selectionEnd());
+        *startOffset = std::min(a, b);
+        *endOffset = std::max(a, b);
+    }
+    int selectionCount() const override { return row()->row().hasSelection() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int selectionIndex) override
+    {
+        if (selectionIndex == 0)
+            row()->selectText(-1, -1);
+    }
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override
+    {
+        if (selectionIndex != 0)
+            return;
+        const SpokenRow words = spoken();
+        row()->selectText(words.indexAt(startOffset), words.indexAt(endOffset));
+    }
+    int cursorPosition() const override { return spoken().offsetOf(row()->row().caretIndex()); }
+    void setCursorPosition(int position) override { row()->placeCaretAt(spoken().indexAt(position)); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        const QString all = spoken().text;
+        startOffset = std::clamp(startOffset, 0, int(all.size()));
+        endOffset = endOffset < 0 ? int(all.size()) : std::clamp(endOffset, startOffset, int(all.size()));
+        return all.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(spoken().text.size()); }
+    QRect characterRect(int offset) const override
+    {
+        const QRect local = row()->characterRect(spoken().indexAt(offset));
+        return local.isEmpty() ? QRect() : QRect(row()->mapToGlobal(local.topLeft()), local.size());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        const QPoint local = row()->mapFromGlobal(point);
+        if (!row()->rect().contains(local))
+            return -1;
+        return spoken().offsetOf(row()->characterAt(local.x()));
+    }
+    void scrollToSubstring(int startIndex, int) override { setCursorPosition(startIndex); }
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+
+private:
+    CInputChrWnd *row() const { return static_cast<CInputChrWnd *>(widget()); }
+    SpokenRow spoken() const { return spokenRow(row()->row()); }
 };
 
-QAccessibleInterface *rowAccessibleFactory(const QString &className, QObject *object)
+QAccessibleInterface *rowAccessibleFactory(const QString &, QObject *object)
 {
-    if (className == QLatin1String("tessivo::CInputChrWnd") && object && object->isWidgetType())
-        return new RowAccessible(static_cast<QWidget *>(object));
+    if (auto *row = qobject_cast<CInputChrWnd *>(object))
+        return new RowAccessible(row);
     return nullptr;
 }
 
@@ -51,12 +128,7 @@ CInputChrWnd::CInputChrWnd(int controlId, RowModel &row, const LanguageTable &la
                            QWidget *parent)
     : QWidget(parent), controlId_(controlId), row_(row), languages_(languages)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(rowAccessibleFactory);
-        return true;
-    }();
-    (void)factoryInstalled;
-
+    installAccessibility();
     setObjectName(QStringLiteral("id%1").arg(controlId));
     setAcceptDrops(true);  // picture files; a project goes on to the window
     setFocusPolicy(Qt::StrongFocus);
@@ -70,25 +142,97 @@ CInputChrWnd::CInputChrWnd(int controlId, RowModel &row, const LanguageTable &la
         else
             update();
     });
-    connect(&row_, &RowModel::changed, this, &CInputChrWnd::updateAccessibleValue);
-    connect(&row_, &RowModel::caretMoved, this, [this] { placeCaret(); });
+    connect(&row_, &RowModel::changed, this, &CInputChrWnd::announceTextChange);
+    connect(&row_, &RowModel::caretMoved, this, [this] {
+        placeCaret();
+        announceCaret();
+    });
     connect(&row_, &RowModel::layoutChanged, this, [this] { syncLayout(); });
+}
+
+void CInputChrWnd::installAccessibility()
+{
+    installAccessibleFactory(&rowAccessibleFactory);
 }
 
 QString CInputChrWnd::rowText() const
 {
-    QString text;
-    for (int i = 0; i < row_.n(); ++i)
-        text.append(QChar(char16_t(row_.entry(i).code)));
-    return text;
+    return spokenRow(row_).text;
 }
 
-void CInputChrWnd::updateAccessibleValue()
+void CInputChrWnd::announceTextChange()
+{
+    const QString now = rowText();
+    const QString before = std::exchange(spokenText_, now);
+    if (!QAccessible::isActive() || before == now)
+        return;
+    // Only what changed is told, as a text field tells what was typed or deleted.
+    int head = 0;
+    const int shorter = int(std::min(before.size(), now.size()));
+    while (head < shorter && before[head] == now[head])
+        ++head;
+    int tail = 0;
+    while (tail < shorter - head && before[before.size() - 1 - tail] == now[now.size() - 1 - tail])
+        ++tail;
+    const QString removed = before.mid(head, before.size() - head - tail);
+    const QString inserted = now.mid(head, now.size() - head - tail);
+    if (!removed.isEmpty() && !inserted.isEmpty()) {
+        QAccessibleTextUpdateEvent update(this, head, removed, inserted);
+        QAccessible::updateAccessibility(&update);
+    } else if (!inserted.isEmpty()) {
+        QAccessibleTextInsertEvent insert(this, head, inserted);
+        QAccessible::updateAccessibility(&insert);
+    } else {
+        QAccessibleTextRemoveEvent remove(this, head, removed);
+        QAccessible::updateAccessibility(&remove);
+    }
+    announceCaret();
+}
+
+void CInputChrWnd::announceCaret()
 {
     if (!QAccessible::isActive())
         return;
-    QAccessibleValueChangeEvent event(this, rowText());
-    QAccessible::updateAccessibility(&event);
+    QAccessibleTextCursorEvent caret(this, spokenRow(row_).offsetOf(row_.caretIndex()));
+    QAccessible::updateAccessibility(&caret);
+}
+
+void CInputChrWnd::selectText(int from, int to)
+{
+    if (from < 0 || from == to) {
+        row_.clearSelection();
+    } else {
+        row_.MoveCaret(std::clamp(to, 0, row_.n()) - row_.caretIndex(), false);
+        row_.setSelection(std::clamp(from, 0, row_.n()), row_.caretIndex());
+    }
+    update();
+    announceCaret();
+}
+
+void CInputChrWnd::placeCaretAt(int index)
+{
+    row_.clearSelection();
+    row_.MoveCaret(std::clamp(index, 0, row_.n()) - row_.caretIndex(), true);
+    update();
+    announceCaret();
+}
+
+QRect CInputChrWnd::characterRect(int index) const
+{
+    if (index < row_.firstVisible() || index >= row_.n())
+        return {};
+    const RowModel::TextRect text = textRect();
+    const RowEntry &e = row_.entry(index);
+    const int left = text.left + e.x - row_.entry(row_.firstVisible()).x;
+    if (left >= text.right)
+        return {};
+    const int s = row_.typeInfo().scaleX;
+    return QRect(left * s, text.top * s, std::min(e.width, text.right - left) * s, row_.height() * row_.typeInfo().scaleY);
+}
+
+int CInputChrWnd::characterAt(int xPixels) const
+{
+    return std::clamp(row_.firstVisible() + hitTest(xPixels), 0, row_.n());
 }
 
 RowModel::TextRect CInputChrWnd::textRect() const
@@ -566,6 +710,7 @@ void CInputChrWnd::dropEvent(QDropEvent *event)
 void CInputChrWnd::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
+    menu.setAccessibleName(accessibleName().isEmpty() ? QStringLiteral("Row menu") : accessibleName() + QStringLiteral(" menu"));
     fillContextMenu(menu);
     const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
                                                                    : mapToGlobal(QPoint(5, 5));

@@ -44,8 +44,19 @@ public:
     void fillContextMenu(QMenu &menu);
     /// The caret's place, in pixels.
     QRect caretRect() const;
-    /// The row's characters as text (its accessible value).
+    /// The row's characters as text, as a screen reader reads them.
     QString rowText() const;
+    /// Makes screen readers see rows through their own interface; start-up calls it
+    /// before the first widget is made, every row before it names itself.
+    static void installAccessibility();
+    // What a screen reader's text interface does to the row: select characters from
+    // `from` to `to` (-1 for none), put the caret before character `index`.
+    void selectText(int from, int to);
+    void placeCaretAt(int index);
+    /// Character index's face in the window's pixels; empty when it is not shown.
+    QRect characterRect(int index) const;
+    /// The place (0 to the row's count) nearest to a point `xPixels` from the left.
+    int characterAt(int xPixels) const;
     /// The clipboard's content as a paste sees it.
     static ClipboardContent clipboardContent();
     /// The character code a key press types, 0 for none (Ctrl with a letter gives its
@@ -83,11 +94,14 @@ private:
     int hitTest(int xPixels) const;
     void placeCaret();
     void copy();
-    void updateAccessibleValue();
+    /// Tells screen readers what typing or editing changed, and where the caret is.
+    void announceTextChange();
+    void announceCaret();
 
     int controlId_;
     RowModel &row_;
     const LanguageTable &languages_;
+    QString spokenText_;  // what screen readers were last told the row holds
     bool dragPending_ = false;
     int pressCaret_ = 0;
     QPoint pressPos_;

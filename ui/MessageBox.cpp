@@ -36,6 +36,17 @@ QPixmap iconFor(unsigned style, int size)
     return QApplication::style()->standardIcon(which).pixmap(size, size);
 }
 
+/// What a screen reader calls the box's icon.
+QString iconName(unsigned style)
+{
+    switch (style & 0xF0) {
+    case mb::kIconStop: return QStringLiteral("Error");
+    case mb::kIconQuestion: return QStringLiteral("Question");
+    case mb::kIconExclamation: return QStringLiteral("Warning");
+    default: return QStringLiteral("Information");
+    }
+}
+
 } // namespace
 
 CMessageBox::CMessageBox(QWidget *parent) : QDialog(parent)
@@ -106,6 +117,16 @@ void CMessageBox::prepare()
         }
     }
     icon_->setPixmap(iconFor(style_, icon_->width()));
+    icon_->setAccessibleName(iconName(style_));
+    // A text longer than the label holds makes the box taller, never cut.
+    const int needed = label_->heightForWidth(label_->width());
+    if (needed > label_->height()) {
+        const int extra = needed - label_->height();
+        label_->resize(label_->width(), needed);
+        for (QPushButton *button : {first_, middle_, third_})
+            button->move(button->x(), button->y() + extra);
+        resize(width(), height() + extra);
+    }
     setFixedSize(size());
 
     // Centred over the owner, or over the screen without one.

@@ -12,6 +12,7 @@
 
 #include <QClipboard>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 
 namespace tessivo::test {
@@ -118,10 +119,47 @@ TEST_F(CanvasMenuTest, CopyPutsAPictureOnTheClipboardThatPasteTakesBack)
     EXPECT_TRUE(document.modified());
 }
 
-TEST_F(CanvasMenuTest, AKeyboardMenuDoesNothing)
+TEST_F(CanvasMenuTest, TheMenuKeyOpensTheMenuAtTheSelectionOrAtTheBoardsCorner)
 {
-    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(5, 5), canvas()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(canvas(), &keyboard);
+    // What the menu key opens, where: the menu's first item's text and its top left
+    // against the canvas's content.
+    const auto keyboardMenu = [this] {
+        std::pair<QString, QPoint> seen;
+        QTimer::singleShot(0, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                seen = {menu->accessibleName(), canvas()->viewport()->mapFromGlobal(menu->pos())};
+                menu->close();
+            }
+        });
+        QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(5, 5), canvas()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(canvas(), &keyboard);
+        return seen;
+    };
+    const QPoint corner = editor().layout().squaresOf(QRect(0, 0, 1, 1)).topLeft() - canvas()->GetDeviceScrollPosition();
+    // With a drawing tool the board's own menu (Pop1) opens at its corner.
+    EXPECT_EQ(keyboardMenu(), std::pair(QStringLiteral("Board menu"), corner));
+    EXPECT_EQ(editor().keyboardMenu().first, Menu::Pop1);
+    // With a selection, its menu at its middle.
+    selectBoard(at(1, 1), at(6, 6));
+    ASSERT_TRUE(editor().hasSelection());
+    EXPECT_EQ(editor().keyboardMenu().first, Menu::Pop3);
+    EXPECT_EQ(keyboardMenu().second, editor().rubberRect().center() - canvas()->GetDeviceScrollPosition());
+    EXPECT_TRUE(editor().hasSelection());
+}
+
+TEST_F(CanvasMenuTest, AMouseMenuWhereNoneAppliesLeavesTheRightButtonsStrokeDrawing)
+{
+    // X11 sends the menu event with the right press: on the board with the pencil there
+    // is no menu, so the stroke the press began goes on.
+    const QPoint p = at(3, 3);
+    QTest::mouseMove(canvas()->viewport(), p);
+    QTest::mousePress(canvas()->viewport(), Qt::RightButton, Qt::NoModifier, p);
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, p, canvas()->viewport()->mapToGlobal(p));
+    QApplication::sendEvent(canvas(), &mouse);
+    EXPECT_TRUE(editor().gestureActive());
+    QTest::mouseMove(canvas()->viewport(), at(8, 3));
+    QTest::mouseRelease(canvas()->viewport(), Qt::RightButton, Qt::NoModifier, at(8, 3));
+    EXPECT_FALSE(editor().gestureActive());
     EXPECT_TRUE(QApplication::activePopupWidget() == nullptr);
 }
 

@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QThread>
 #include <cstring>
 #include <thread>
 
@@ -684,31 +685,32 @@ TEST_F(TessivoDlgTest, TheWindowLivesWhileSendRunsAndCancelStopsAfterThePacketIn
     EXPECT_EQ(display.announcedLength, dialog->deviceImage().length);
 }
 
-TEST_F(TessivoDlgTest, EscapeAndTheCloseBoxStopASendInsteadOfLeaving)
+TEST_F(TessivoDlgTest, EscapeStopsASendWhereverTheFocusIsAndTypesNothing)
 {
     display.ledType = 2;
     links.attachedTo = 0;
     dialog->deviceLink().OnTimer(link::kDetectTimer);
     type(0, QStringLiteral("Escape"));
-    for (const bool closeBox : {false, true}) {
-        display.packets = 0;
-        display.onPacket = [&](int packets) {
-            if (packets == 3)
-                QMetaObject::invokeMethod(
-                    dialog.get(),
-                    [&] {
-                        if (closeBox)
-                            dialog->close();
-                        else
-                            QTest::keyClick(dialog.get(), Qt::Key_Escape);
-                    },
-                    Qt::BlockingQueuedConnection);
-        };
-        EXPECT_FALSE(dialog->OnSend());
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(display.packets, 3);
-        EXPECT_TRUE(messages.constLast().startsWith("Send was stopped"));
-    }
+    const int typed = document.row(0).n();
+    document.setModified(false);
+    // The row has the focus, as it has after typing: Escape there stops the download.
+    rowWindow(0)->setFocus();
+    display.onPacket = [&](int packets) {
+        if (packets == 3)
+            QMetaObject::invokeMethod(
+                dialog.get(), [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+                Qt::BlockingQueuedConnection);
+    };
+    EXPECT_FALSE(dialog->OnSend());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(display.packets, 3);
+    EXPECT_TRUE(messages.constLast().startsWith("Send was stopped"));
+    EXPECT_EQ(document.row(0).n(), typed);
+    EXPECT_FALSE(document.modified());
+    // The focus is back where it was, and the outcome was told.
+    EXPECT_EQ(QApplication::focusWidget(), rowWindow(0));
+    EXPECT_EQ(control<QWidget>(dlg::kProgress)->accessibleDescription(), "Send was stopped.");
+
     // A failing display still shows its messages, one by one, while the send waits.
     display.onPacket = nullptr;
     messages.clear();
@@ -716,6 +718,83 @@ TEST_F(TessivoDlgTest, EscapeAndTheCloseBoxStopASendInsteadOfLeaving)
     EXPECT_FALSE(dialog->OnSend());
     EXPECT_FALSE(messages.isEmpty());
     EXPECT_EQ(messages.constLast(), "USB Write Data Failure!");
+}
+
+TEST_F(TessivoDlgTest, TheCloseBoxAndCtrlQDuringASendAskThenStopAndLeaveAsWhenIdle)
+{
+    display.ledType = 2;
+    links.attachedTo = 0;
+    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    type(0, QStringLiteral("Leave"));
+    bool closed = false;
+    QObject::connect(dialog.get(), &QDialog::finished, [&] { closed = true; });
+    for (const bool closeBox : {true, false}) {
+        for (const int reply : {mb::kIdNo, mb::kIdYes}) {
+            SCOPED_TRACE(closeBox ? "close box" : "Ctrl+Q");
+            display.packets = 0;
+            messages.clear();
+            answer = reply;
+            display.onPacket = [&](int packets) {
+                if (packets == 3)
+                    QMetaObject::invokeMethod(
+                        dialog.get(),
+                        [&] {
+                            // The save question that follows is answered No as well.
+                            if (closeBox)
+                                dialog->close();
+                            else
+                                QTest::keyClick(rowWindow(0), Qt::Key_Q, Qt::ControlModifier);
+                            answer = mb::kIdNo;
+                        },
+                        Qt::BlockingQueuedConnection);
+            };
+            const bool sent = dialog->OnSend();
+            ASSERT_FALSE(messages.isEmpty());
+            EXPECT_TRUE(messages.first().startsWith("Stop sending and leave?"));
+            if (reply == mb::kIdNo) {
+                // Not stopped: the download ends whole and the window stays.
+                EXPECT_TRUE(sent);
+                EXPECT_FALSE(closed);
+                EXPECT_EQ(messages.size(), 1);
+            } else {
+                // Stopped after the packet in flight, then the save question, then gone.
+                EXPECT_FALSE(sent);
+                EXPECT_EQ(display.packets, 3);
+                ASSERT_EQ(messages.size(), 2);
+                EXPECT_FALSE(messages[1].startsWith("Send was stopped"));
+                EXPECT_TRUE(closed);
+                closed = false;
+                dialog->show();
+            }
+        }
+    }
+}
+
+TEST_F(TessivoDlgTest, ALeaveQuestionAnsweredAfterTheSendEndedStillLeaves)
+{
+    display.ledType = 2;
+    links.attachedTo = 0;
+    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    type(0, QStringLiteral("Late"));
+    bool closed = false;
+    QObject::connect(dialog.get(), &QDialog::finished, [&] { closed = true; });
+    // The download runs on to its end while the question is open.
+    setMessageBoxHandler([&](const QString &text, unsigned) {
+        messages << text;
+        if (text.startsWith("Stop sending")) {
+            while (dialog->deviceLink().downloading())
+                QThread::msleep(1);
+            return mb::kIdYes;
+        }
+        return mb::kIdNo;
+    });
+    display.onPacket = [&](int packets) {
+        if (packets == 2)
+            QMetaObject::invokeMethod(dialog.get(), [&] { dialog->close(); }, Qt::QueuedConnection);
+    };
+    EXPECT_TRUE(dialog->OnSend());
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(messages.join("|").contains("Send was stopped"));
 }
 
 TEST_F(TessivoDlgTest, SendWithEmptyRowsSaysSo)
