@@ -746,11 +746,10 @@ Menu GlyphEditor::menuAt(QPoint point) const
 
 std::pair<Menu, QPoint> GlyphEditor::keyboardMenu() const
 {
+    const QPoint corner = layout_.squaresOf(QRect(0, 0, 1, 1)).topLeft();
     if (tool_ != kSelect)
-        return {Menu::Pop1, layout_.squaresOf(QRect(0, 0, 1, 1)).topLeft()};
-    if (hasSelection())
-        return {Menu::Pop3, rubberRect().center()};
-    return {Menu::Pop2, layout_.squaresOf(QRect(0, 0, 1, 1)).topLeft()};
+        return {Menu::Pop1, corner};
+    return hasSelection() ? std::pair{Menu::Pop3, rubberRect().center()} : std::pair{Menu::Pop2, corner};
 }
 
 bool GlyphEditor::isCommandEnabled(int command, bool clipboardHasPicture) const

@@ -11,10 +11,10 @@
 #include "settings/LanguageTable.h"
 #include "ui/MessageBox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFrame>
-#include <QApplication>
 #include <QGridLayout>
 #include <QToolButton>
 

@@ -26,12 +26,12 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QPointer>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -424,11 +424,6 @@ void CTessivoDlg::createRows()
         row.editor->setIcon(QIcon(txt));
         row.editor->setIconSize(txt.deviceIndependentSize().toSize());  // logical pixels at any scale
         row.editor->setAutoDefault(false);
-        // Twelve buttons that all read "TXT" are told apart by their rows (the language
-        // names them again).
-        row.editor->setAccessibleName(QStringLiteral("Edit row %1").arg(k + 1));
-        row.editor->setAccessibleDescription(QStringLiteral("Glyph editor for row %1").arg(k + 1));
-        row.editor->setToolTip(row.editor->accessibleDescription());
         connect(row.editor, &QPushButton::clicked, this, [this, k] { OnEditorButton(k); });
 
         const auto list = [&](int id, const QString &what) {
@@ -753,6 +748,7 @@ void CTessivoDlg::ApplyLanguage(bool full)
                 w->setAccessibleName(text);
         }
         languageList_->setAccessibleName(fieldText(language.C[6]));
+        // Twelve buttons that all read "TXT" are told apart by their rows.
         for (int k = 0; k < kMessageRows; ++k) {
             QPushButton *editor = rows_[size_t(k)].editor;
             editor->setAccessibleName(ownText(language, "Edit row %1", u"编辑第 %1 行").arg(k + 1));

@@ -123,7 +123,9 @@ public:
     void OnCancelSend();
     /// While Send runs, the close box and Ctrl+Q ask whether to stop it; on Yes it stops
     /// after the packet in flight and the window then leaves as it would when idle.
-    bool askStopSending();
+    void askStopSending();
+    /// Tells screen readers how a Send ended (success shows no message of its own).
+    void announceSendOutcome(const QString &outcome);
     bool sending() const { return sending_; }
     /// Start plays the rows on the simulation; Stop ends it.
     void OnStart();
@@ -248,8 +250,7 @@ private:
     bool inExit_ = false;
     bool shownOnce_ = false;
     bool sending_ = false;
-    bool leaveAfterSend_ = false;
-    void announceSendOutcome(const QString &outcome);  // the user chose to leave while Send ran
+    bool leaveAfterSend_ = false;  // the user chose to leave while Send ran
     QSize baseSize_;  // the template's size, the smallest the window gets
     std::vector<std::pair<QWidget *, QRect>> stretched_, moved_;  // at the template's width
 };

@@ -18,9 +18,9 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QPointer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -97,7 +97,6 @@ bool CTessivoDlg::OnSend()
     detectTimer_.start();
     const LanguageRecord &language = settings_.languages.current();
     const bool cancelled = link_->cancelled();
-    // Screen readers hear how it ended, success included, which shows no message.
     announceSendOutcome(sent ? ownText(language, "Sent to the display.", u"已发送到显示屏。")
                         : cancelled ? ownText(language, "Send was stopped.", u"发送已停止。")
                                     : ownText(language, "Send failed.", u"发送失败。"));
@@ -113,18 +112,18 @@ bool CTessivoDlg::OnSend()
     return sent;
 }
 
-bool CTessivoDlg::askStopSending()
+void CTessivoDlg::askStopSending()
 {
     const int answer = ShowMessage(
         ownText(settings_.languages.current(),
                 "Stop sending and leave? The display would keep an incomplete message.",
                 u"停止发送并退出吗？显示屏将保留不完整的信息。"),
         this, mb::kYesNoCancel | mb::kIconQuestion);
+    // The download may have ended while the question was open; the exit follows all the same.
     if (answer != mb::kIdYes || !sending_)
-        return answer == mb::kIdYes;
+        return;
     leaveAfterSend_ = true;
     OnCancelSend();
-    return true;
 }
 
 void CTessivoDlg::announceSendOutcome(const QString &outcome)

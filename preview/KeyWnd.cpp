@@ -354,14 +354,19 @@ void CKeyWnd::pressKey(int k)
     pick(k);
 }
 
-void CKeyWnd::focusKey(int k)
+void CKeyWnd::showFocusMove(int topBefore, const std::vector<int> &changed)
 {
-    const int top = keyboard_.topLine();
-    redraw(keyboard_.SetFocusKey(k));
-    if (keyboard_.topLine() != top) {
+    redraw(changed);
+    if (keyboard_.topLine() != topBefore) {
         syncScrollBar();
         update();
     }
+}
+
+void CKeyWnd::focusKey(int k)
+{
+    const int top = keyboard_.topLine();
+    showFocusMove(top, keyboard_.SetFocusKey(k));
     if (hasFocus())
         announceFocus();
     else
@@ -398,11 +403,7 @@ void CKeyWnd::keyPressEvent(QKeyEvent *event)
         return;
     }
     const int top = keyboard_.topLine();
-    redraw(keyboard_.MoveFocus(dx, dy));
-    if (keyboard_.topLine() != top) {
-        syncScrollBar();
-        update();
-    }
+    showFocusMove(top, keyboard_.MoveFocus(dx, dy));
     announceFocus();
 }
 

@@ -67,6 +67,9 @@ protected:
 private:
     QPoint clientPoint(const QPointF &position) const;
     void redraw(const std::vector<int> &keys);
+    /// Shows a move of the focus key: its keys redrawn, the scroll bar and the keys
+    /// anew when the first line shown changed.
+    void showFocusMove(int topBefore, const std::vector<int> &changed);
     void syncScrollBar();
     void onScroll(int action);
     void pick(int k);

@@ -85,10 +85,7 @@ public:
     void setCursorPosition(int position) override { row()->placeCaretAt(spoken().indexAt(position)); }
     QString text(int startOffset, int endOffset) const override
     {
-        const QString all = spoken().text;
-        startOffset = std::clamp(startOffset, 0, int(all.size()));
-        endOffset = endOffset < 0 ? int(all.size()) : std::clamp(endOffset, startOffset, int(all.size()));
-        return all.mid(startOffset, endOffset - startOffset);
+        return accessibleTextRange(spoken().text, startOffset, endOffset);
     }
     int characterCount() const override { return int(spoken().text.size()); }
     QRect characterRect(int offset) const override
@@ -162,9 +159,15 @@ QString CInputChrWnd::rowText() const
 
 void CInputChrWnd::announceTextChange()
 {
+    // Without a screen reader a keystroke costs nothing here; what it was last told is
+    // forgotten, and the first change it hears is the whole text.
+    if (!QAccessible::isActive()) {
+        spokenText_.reset();
+        return;
+    }
     const QString now = rowText();
-    const QString before = std::exchange(spokenText_, now);
-    if (!QAccessible::isActive() || before == now)
+    const QString before = std::exchange(spokenText_, now).value_or(QString());
+    if (before == now)
         return;
     // Only what changed is told, as a text field tells what was typed or deleted.
     int head = 0;

@@ -12,6 +12,7 @@
 
 #include <QBasicTimer>
 #include <QWidget>
+#include <optional>
 
 class QMenu;
 
@@ -101,7 +102,7 @@ private:
     int controlId_;
     RowModel &row_;
     const LanguageTable &languages_;
-    QString spokenText_;  // what screen readers were last told the row holds
+    std::optional<QString> spokenText_;  // what screen readers were last told the row holds
     bool dragPending_ = false;
     int pressCaret_ = 0;
     QPoint pressPos_;

@@ -11,6 +11,9 @@
 #include <QAccessible>
 #include <QList>
 #include <QObject>
+#include <QString>
+
+#include <algorithm>
 
 namespace tessivo {
 
@@ -29,6 +32,15 @@ Ours *ownAccessible(QObject *object)
         return dynamic_cast<Ours *>(QAccessible::queryAccessibleInterface(object));
     }
     return nullptr;
+}
+
+/// The part of `all` from startOffset to endOffset (-1: to the end) that a text
+/// interface answers, the offsets kept within the text.
+inline QString accessibleTextRange(const QString &all, int startOffset, int endOffset)
+{
+    startOffset = std::clamp(startOffset, 0, int(all.size()));
+    endOffset = endOffset < 0 ? int(all.size()) : std::clamp(endOffset, startOffset, int(all.size()));
+    return all.mid(startOffset, endOffset - startOffset);
 }
 
 /// Installs factory once, however often it is asked (each widget asks before its

@@ -11,8 +11,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include <algorithm>
-
 namespace tessivo {
 
 namespace {
@@ -85,10 +83,7 @@ public:
     void setCursorPosition(int) override {}
     QString text(int startOffset, int endOffset) const override
     {
-        const QString all = shown();
-        startOffset = std::clamp(startOffset, 0, int(all.size()));
-        endOffset = endOffset < 0 ? int(all.size()) : std::clamp(endOffset, startOffset, int(all.size()));
-        return all.mid(startOffset, endOffset - startOffset);
+        return accessibleTextRange(shown(), startOffset, endOffset);
     }
     int characterCount() const override { return int(shown().size()); }
     QRect characterRect(int) const override { return {}; }

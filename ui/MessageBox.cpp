@@ -24,26 +24,21 @@ MessageBoxHandler &handler()
 
 constexpr int kNarrowBelow = 16;  // OK boxes with shorter texts are narrowed
 
-QPixmap iconFor(unsigned style, int size)
-{
-    QStyle::StandardPixmap which = QStyle::SP_MessageBoxInformation;
-    switch (style & 0xF0) {
-    case mb::kIconStop: which = QStyle::SP_MessageBoxCritical; break;
-    case mb::kIconQuestion: which = QStyle::SP_MessageBoxQuestion; break;
-    case mb::kIconExclamation: which = QStyle::SP_MessageBoxWarning; break;
-    default: break;
-    }
-    return QApplication::style()->standardIcon(which).pixmap(size, size);
-}
+/// A box's icon, by the icon bits of its style: the picture, the platform box's icon
+/// and what a screen reader calls it.
+struct BoxIcon {
+    QStyle::StandardPixmap picture;
+    QMessageBox::Icon platform;
+    const char *name;
+};
 
-/// What a screen reader calls the box's icon.
-QString iconName(unsigned style)
+BoxIcon boxIcon(unsigned style)
 {
     switch (style & 0xF0) {
-    case mb::kIconStop: return QStringLiteral("Error");
-    case mb::kIconQuestion: return QStringLiteral("Question");
-    case mb::kIconExclamation: return QStringLiteral("Warning");
-    default: return QStringLiteral("Information");
+    case mb::kIconStop: return {QStyle::SP_MessageBoxCritical, QMessageBox::Critical, "Error"};
+    case mb::kIconQuestion: return {QStyle::SP_MessageBoxQuestion, QMessageBox::Question, "Question"};
+    case mb::kIconExclamation: return {QStyle::SP_MessageBoxWarning, QMessageBox::Warning, "Warning"};
+    default: return {QStyle::SP_MessageBoxInformation, QMessageBox::Information, "Information"};
     }
 }
 
@@ -116,8 +111,9 @@ void CMessageBox::prepare()
             middle_->move(middle_->x() - oldWidth / 3 / 2, middle_->y());
         }
     }
-    icon_->setPixmap(iconFor(style_, icon_->width()));
-    icon_->setAccessibleName(iconName(style_));
+    const BoxIcon icon = boxIcon(style_);
+    icon_->setPixmap(QApplication::style()->standardIcon(icon.picture).pixmap(icon_->width(), icon_->width()));
+    icon_->setAccessibleName(QString::fromLatin1(icon.name));
     // A text longer than the label holds makes the box taller, never cut.
     const int needed = label_->heightForWidth(label_->width());
     if (needed > label_->height()) {
@@ -180,14 +176,7 @@ int ShowPlatformMessage(const QString &text, const QString &caption, QWidget *pa
 {
     if (handler())
         return handler()(text, style);
-    QMessageBox::Icon icon = QMessageBox::Information;
-    switch (style & 0xF0) {
-    case mb::kIconStop: icon = QMessageBox::Critical; break;
-    case mb::kIconQuestion: icon = QMessageBox::Question; break;
-    case mb::kIconExclamation: icon = QMessageBox::Warning; break;
-    default: break;
-    }
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    QMessageBox box(boxIcon(style).platform, caption, text, QMessageBox::Ok, parent);
     box.exec();
     return mb::kIdOk;
 }

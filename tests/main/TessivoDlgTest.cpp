@@ -29,6 +29,13 @@ namespace {
 
 class TessivoDlgTest : public DialogFixture {
 protected:
+    /// A 16-LED display on the report link, found by the poll.
+    void attachDisplay()
+    {
+        display.ledType = 2;
+        links.attachedTo = 0;
+        dialog->deviceLink().OnTimer(link::kDetectTimer);
+    }
     QComboBox *list(int base, int k) { return control<QComboBox>(base + k); }
     QByteArray readFile(const QString &name)
     {
@@ -234,9 +241,7 @@ TEST_F(TessivoDlgTest, AccessibleNamesOfTheControls)
     EXPECT_EQ(list(5001, 4)->accessibleName(), "Row 5 closing effect");
     EXPECT_EQ(control<QWidget>(1012)->accessibleName(), "Send");
     EXPECT_EQ(control<QWidget>(1026)->accessibleName(), "No display connected");
-    display.ledType = 2;
-    links.attachedTo = 0;
-    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    attachDisplay();
     EXPECT_EQ(control<QWidget>(1026)->accessibleName(), "Display connected");
     for (QWidget *w : dialog->findChildren<QWidget *>()) {
         if (w->isVisible() && w->parentWidget() == dialog.get() && !qobject_cast<QFrame *>(w)) {
@@ -611,9 +616,7 @@ TEST_F(TessivoDlgTest, ClearEmptiesEveryRowAndItsEffects)
 
 TEST_F(TessivoDlgTest, TypedRowReachesTheDisplay)
 {
-    display.ledType = 2;
-    links.attachedTo = 0;
-    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    attachDisplay();
     type(0, QStringLiteral("AB"));
     QTest::mouseClick(control<QPushButton>(1012), Qt::LeftButton);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
@@ -632,9 +635,7 @@ TEST_F(TessivoDlgTest, TypedRowReachesTheDisplay)
 
 TEST_F(TessivoDlgTest, TheWindowLivesWhileSendRunsAndCancelStopsAfterThePacketInFlight)
 {
-    display.ledType = 2;
-    links.attachedTo = 0;
-    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    attachDisplay();
     type(0, QStringLiteral("Hello world, a longer line"));
     type(1, QStringLiteral("and a second one"));
     auto *send = control<QPushButton>(dlg::kSend);
@@ -687,9 +688,7 @@ TEST_F(TessivoDlgTest, TheWindowLivesWhileSendRunsAndCancelStopsAfterThePacketIn
 
 TEST_F(TessivoDlgTest, EscapeStopsASendWhereverTheFocusIsAndTypesNothing)
 {
-    display.ledType = 2;
-    links.attachedTo = 0;
-    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    attachDisplay();
     type(0, QStringLiteral("Escape"));
     const int typed = document.row(0).n();
     document.setModified(false);
@@ -722,9 +721,7 @@ TEST_F(TessivoDlgTest, EscapeStopsASendWhereverTheFocusIsAndTypesNothing)
 
 TEST_F(TessivoDlgTest, TheCloseBoxAndCtrlQDuringASendAskThenStopAndLeaveAsWhenIdle)
 {
-    display.ledType = 2;
-    links.attachedTo = 0;
-    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    attachDisplay();
     type(0, QStringLiteral("Leave"));
     bool closed = false;
     QObject::connect(dialog.get(), &QDialog::finished, [&] { closed = true; });
@@ -772,9 +769,7 @@ TEST_F(TessivoDlgTest, TheCloseBoxAndCtrlQDuringASendAskThenStopAndLeaveAsWhenId
 
 TEST_F(TessivoDlgTest, ALeaveQuestionAnsweredAfterTheSendEndedStillLeaves)
 {
-    display.ledType = 2;
-    links.attachedTo = 0;
-    dialog->deviceLink().OnTimer(link::kDetectTimer);
+    attachDisplay();
     type(0, QStringLiteral("Late"));
     bool closed = false;
     QObject::connect(dialog.get(), &QDialog::finished, [&] { closed = true; });

@@ -144,7 +144,9 @@ TEST(MessageBox, Look)
          {std::tuple{"error", "IC ROM Over", 0x10u}, std::tuple{"question", "Do you want to save the data(Y/N)?", 0x23u},
           std::tuple{"write-error", "Write file error!", 0x10u}, std::tuple{"open-error", "Open file error!", 0x10u},
           std::tuple{"settings-write-error", "Write settings file error!", 0x10u},
-          std::tuple{"settings-unreadable", "Settings file cannot be read, settings not saved!", 0x10u}}) {
+          std::tuple{"settings-unreadable", "Settings file cannot be read, settings not saved!", 0x10u},
+          std::tuple{"send-stopped", "Send was stopped: the display now holds an incomplete message.", 0x30u},
+          std::tuple{"stop-sending", "Stop sending and leave? The display would keep an incomplete message.", 0x23u}}) {
         CMessageBox box;
         box.setText(text);
         box.setStyle(style);
@@ -152,6 +154,15 @@ TEST(MessageBox, Look)
         box.show();
         const QImage picture = box.grab().toImage();
         EXPECT_FALSE(picture.isNull());
+        // No text is cut: the label is as tall as its lines, and the buttons below it.
+        const auto *label = box.findChild<QLabel *>("id1051");
+        ASSERT_TRUE(label);
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << name;
+        for (const auto *button : box.findChildren<QPushButton *>()) {
+            if (button->isVisible()) {
+                EXPECT_GE(button->y(), label->geometry().bottom()) << name;
+            }
+        }
         if (const QByteArray out = qgetenv("TESSIVO_SCREENSHOTS"); !out.isEmpty())
             picture.save(QString::fromLocal8Bit(out) + "/message-" + name + ".png");
     }
